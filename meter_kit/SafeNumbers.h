@@ -1,0 +1,40 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <cmath>
+#include <limits>
+
+namespace vyrkit
+{
+// Text from outside (the settings store, a saved state, a typed value) becomes a
+// number only through these: the longest leading decimal number, after leading
+// blanks, and 0 when there is none. "nan", "inf" and the like are not numbers
+// here, and a value too large for a double reads as 0, so nothing non-finite
+// ever leaves them.
+double parseLeadingNumber(const juce::String& text) noexcept;
+float parseLeadingFloat(const juce::String& text) noexcept;
+
+// The leading integer of a text (optional sign, then digits), 0 when there is
+// none; saturates at the int range.
+int parseLeadingInt(const juce::String& text) noexcept;
+
+// Truncation toward zero that cannot overflow: NaN gives 0, values beyond the
+// int range give its limits. Identical to a plain (int) cast for every value the
+// cast is defined for.
+template <typename Float>
+inline int truncToInt(Float value) noexcept
+{
+    if (value != value)
+        return 0;
+    if (value >= static_cast<Float>(2147483647.0))
+        return std::numeric_limits<int>::max();
+    if (value <= static_cast<Float>(-2147483648.0))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
+// A double in general notation with up to 20 significant digits and no trailing
+// zeros ("0", "0.5", "1", "0.30000001192092896"), C locale.
+juce::String formatGeneral20(double value);
+} // namespace vyrkit

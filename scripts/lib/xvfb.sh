@@ -1,0 +1,31 @@
+# Starts a private Xvfb for window tests and creates the atoms that JUCE looks up
+# without creating (a bare server lacks them and the first window dies with
+# BadAtom). -noreset keeps the atoms when the last client leaves.
+vyr_start_xvfb() {
+  local n
+  for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      break
+    fi
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+  VYR_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    if xprop -root >/dev/null 2>&1; then break; fi
+    sleep 0.05
+  done
+  local atom
+  for atom in WM_PROTOCOLS WM_TAKE_FOCUS WM_DELETE_WINDOW _NET_WM_PING WM_CHANGE_STATE \
+              WM_STATE _NET_WM_WINDOW_TYPE _NET_WM_STATE _NET_WM_STATE_HIDDEN; do
+    xprop -root -f "$atom" 8s -set "$atom" x >/dev/null 2>&1 || true
+  done
+}
+
+vyr_stop_xvfb() {
+  if [ -n "${VYR_XVFB_PID:-}" ]; then
+    kill "$VYR_XVFB_PID" 2>/dev/null || true
+    wait "$VYR_XVFB_PID" 2>/dev/null || true
+  fi
+}
