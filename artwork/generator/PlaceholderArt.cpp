@@ -1,0 +1,55 @@
+// First-cut images of the right size, format and frame layout.
+#include "KitPainters.h"
+#include "PanelPainters.h"
+
+namespace vyrart
+{
+namespace
+{
+
+juce::Image strip (int width, int frameHeight, int frames, bool alpha, bool opaque)
+{
+    juce::Image image (alpha ? juce::Image::ARGB : juce::Image::RGB, width, frameHeight * frames, true);
+    juce::Graphics g (image);
+    for (int k = 0; k < frames; ++k)
+    {
+        const juce::Rectangle<float> frame (0.0f, (float) (k * frameHeight), (float) width, (float) frameHeight);
+        if (opaque || ! alpha)
+            g.setColour (juce::Colour (40, 42, 45)), g.fillRect (frame);
+        g.setColour (juce::Colour::fromHSV ((float) k / (float) frames, 0.6f, 0.9f, 1.0f));
+        const float x = frames > 1 ? frame.getX() + (frame.getWidth() - 4.0f) * (float) k / (float) (frames - 1) : 0.0f;
+        g.fillRect (x, frame.getY() + 1.0f, 4.0f, frame.getHeight() - 2.0f);
+    }
+    return image;
+}
+
+} // namespace
+
+juce::Image paintKnobStrip (const ArtFonts&)        { return strip (43, 41, 51, true, false); }
+juce::Image paintHelpStrip (const ArtFonts&)        { return strip (11, 11, 2, true, false); }
+juce::Image paintSizeSmallStrip (const ArtFonts&)   { return strip (11, 11, 2, true, false); }
+juce::Image paintSizeLargeStrip (const ArtFonts&)   { return strip (11, 11, 2, true, false); }
+juce::Image paintHoldSwitchStrip (const ArtFonts&)  { return strip (86, 24, 3, true, true); }
+juce::Image paintMidAttenStrip (const ArtFonts&)    { return strip (70, 67, 3, false, true); }
+juce::Image paintTrimThumbStrip (const ArtFonts&)   { return strip (32, 19, 2, true, false); }
+juce::Image paintLrmsStrip (const ArtFonts&)        { return strip (87, 24, 2, true, false); }
+juce::Image paintMeasureModeStrip (const ArtFonts&) { return strip (54, 97, 2, true, false); }
+juce::Image paintActiveStrip (const ArtFonts&)      { return strip (43, 14, 2, true, false); }
+juce::Image paintOverLedStrip (const ArtFonts&)     { return strip (20, 20, 3, true, false); }
+juce::Image paintLatencyLayers (const ArtFonts&)    { return strip (54, 40, 3, true, false); }
+juce::Image paintMarker (const ArtFonts&)           { return strip (47, 33, 1, true, false); }
+
+juce::Image paintFace (const ArtFonts& fonts, const juce::String& left, const juce::String& right)
+{
+    auto image = strip (586, 205, 1, true, true);
+    juce::Graphics g (image);
+    g.setColour (juce::Colours::white);
+    g.setFont (fonts.caption (10.0f));
+    g.drawText (left, 100, 132, 80, 10, juce::Justification::centred);
+    g.drawText (right, 366, 132, 80, 10, juce::Justification::centred);
+    return image;
+}
+
+juce::Image paintBackPanel (const ArtFonts&) { return strip (586, 205, 1, true, true); }
+
+} // namespace vyrart

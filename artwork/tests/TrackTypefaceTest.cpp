@@ -1,0 +1,65 @@
+// The embedded track-name typeface reads back as the strip reads it and sets a
+// typical track name within the strip's width.
+#include <VyrKitArt.h>
+
+#include <gtest/gtest.h>
+#include <juce_graphics/juce_graphics.h>
+
+namespace
+{
+
+juce::Typeface::Ptr readTrackTypeface()
+{
+    juce::MemoryInputStream stream (vyrkit_art::track_typeface_bin, (size_t) vyrkit_art::track_typeface_binSize, false);
+    return new juce::CustomTypeface (stream);
+}
+
+juce::Font trackFont (juce::Typeface::Ptr face)
+{
+    juce::Font font (face);
+    font.setHeight (44.0f);
+    font.setHorizontalScale (1.2f);
+    return font;
+}
+
+TEST (TrackTypeface, ReadsBackWithItsCharacteristics)
+{
+    const auto face = readTrackTypeface();
+    EXPECT_EQ (face->getName(), "Vyr Tape Hand");
+    EXPECT_FLOAT_EQ (face->getAscent(), 0.8f);
+    EXPECT_FALSE (juce::Font (face).isBold());
+    EXPECT_FALSE (juce::Font (face).isItalic());
+}
+
+TEST (TrackTypeface, HoldsOutlinedGlyphsForLettersDigitsAndLatin1)
+{
+    const auto face = readTrackTypeface();
+    const auto characters = juce::String::fromUTF8 ("AZaz09 .-_()&\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x9f\xc3\xa9"); // with äöüßé
+
+    for (auto c : characters)
+    {
+        juce::Array<int> glyphs;
+        juce::Array<float> offsets;
+        face->getGlyphPositions (juce::String::charToString (c), glyphs, offsets);
+        ASSERT_EQ (glyphs.size(), 1) << (int) c;
+        EXPECT_GT (offsets[1], 0.0f) << "advance of " << (int) c;
+
+        juce::Path outline;
+        face->getOutlineForGlyph (glyphs.getFirst(), outline);
+        if (c != ' ')
+        {
+            EXPECT_FALSE (outline.isEmpty()) << "outline of " << (int) c;
+        }
+    }
+}
+
+TEST (TrackTypeface, TypicalTrackNameFitsTheStrip)
+{
+    const auto font = trackFont (readTrackTypeface());
+    const auto width = font.getStringWidthFloat ("Lead Vocal Double 02");
+    EXPECT_LE (width, 496.0f);
+    // Not shrunk to a scribble either: the name uses most of the strip.
+    EXPECT_GE (width, 300.0f);
+}
+
+} // namespace
