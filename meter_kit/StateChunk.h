@@ -1,0 +1,27 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+namespace vyrkit
+{
+// The binary form in which an instance's state element travels to the host:
+// "VC2!", the 32-bit little-endian byte count of the text, the element as UTF-8 on
+// one line without an XML declaration, and one zero byte. JUCE's
+// getXmlFromBinary reads it.
+juce::MemoryBlock makeStateChunk(const juce::XmlElement& element);
+
+// The element of a state chunk, or null for data that is not one: too short,
+// wrong magic, zero length, not XML, nested deeper than a state ever is, or
+// carrying a document type (whose entities the parser would expand).
+std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBytes);
+
+// ASCII case-insensitive comparison of the whole tag name.
+bool tagNameMatches(const juce::XmlElement& element, const char* tagName);
+
+// An attribute's number by the project's rule (the leading decimal number, 0 when
+// there is none), or fallback when the attribute is missing.
+double numberAttribute(const juce::XmlElement& element, const char* name, double fallback);
+int intAttribute(const juce::XmlElement& element, const char* name, int fallback);
+} // namespace vyrkit

@@ -1,0 +1,221 @@
+#pragma once
+
+#include "IirFilter.h"
+#include "RelaxedAtomic.h"
+#include "TarvoSettings.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace vyrtarvo
+{
+class VyrTarvoAudioProcessorEditor;
+
+// The stereo peak programme meter: two metered channels (left and right, or mid
+// and side), five host parameters, the process-wide ballistics settings with
+// their stored defaults, and the state chunk.
+class VyrTarvoAudioProcessor : public juce::AudioProcessor
+{
+public:
+    static constexpr int numParameters = 5;
+    static constexpr int ringSize = 1001;
+
+    enum ParameterIndex
+    {
+        holdParameter = 0,
+        lrmsParameter = 1,
+        latencyParameter = 2,
+        trimParameter = 3,
+        activeParameter = 4
+    };
+
+    VyrTarvoAudioProcessor();
+    ~VyrTarvoAudioProcessor() override;
+
+    const juce::String getName() const override;
+
+    void prepareToPlay(double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    // While the host bypasses the plug-in neither the audio nor the meters change.
+    void processBlockBypassed(juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
+    bool isBusesLayoutSupported(const BusesLayout& layouts) const override;
+
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
+    const juce::String getInputChannelName(int channelIndex) const override;
+    const juce::String getOutputChannelName(int channelIndex) const override;
+    bool isInputChannelStereoPair(int index) const override;
+    bool isOutputChannelStereoPair(int index) const override;
+
+    int getNumParameters() override;
+    const juce::String getParameterName(int index) override;
+    float getParameter(int index) override;
+    const juce::String getParameterText(int index) override;
+    float getParameterDefaultValue(int index) override;
+    void setParameter(int index, float newValue) override;
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+    bool silenceInProducesSilenceOut() const override;
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram(int index) override;
+    const juce::String getProgramName(int index) override;
+    void changeProgramName(int index, const juce::String& newName) override;
+
+    void getStateInformation(juce::MemoryBlock& destData) override;
+    void setStateInformation(const void* data, int sizeInBytes) override;
+
+    // --- Process-wide settings (indices 6 to 13) -------------------------------
+    void setGlobalSetting(int index, float value);
+    static float getGlobalSetting(int slot) noexcept;
+    static juce::String getSettingText(int index);
+    static int getGlobalChangeCounter() noexcept;
+
+    // Per-user defaults of the settings in the settings store.
+    static float readStoredDefault(int index);
+    static void writeStoredDefault(int index, float value);
+    static void saveStoredDefaults();
+
+    // --- Metering and display read-out -----------------------------------------
+    void updateProcessingRate();
+    void updateDisplayIndex() noexcept;
+    float getDisplayLevel(int channel, float fraction) noexcept;
+    float getDisplayHold(int channel, float fraction) noexcept;
+    double readOverCount(int channel) noexcept;
+    void setOverCount(int channel, double count) noexcept;
+    void resetPeakHold();
+
+    // The interpolation fraction for a read-out at the given time: how far the
+    // display has moved through the last block. 0 before any block, for an empty
+    // block, and whenever the quotient is not a finite positive number.
+    float getDisplayFraction(double nowSeconds) const noexcept;
+
+    // The millisecond clock that stamps audio blocks and display ticks.
+    using MillisecondClock = juce::uint32 (*)();
+    void setMillisecondClock(MillisecondClock clock) noexcept;
+    double nowInSeconds() const noexcept { return clock.load()() * 0.001; }
+
+    // --- Values the editor reads -----------------------------------------------
+    float getHoldMode() const noexcept { return holdMode; }
+    double getLastBlockTime() const noexcept { return lastBlockTime; }
+    double getBlockDuration() const noexcept { return blockDuration; }
+    juce::String getSignature() const;
+    void setSignature(const juce::String& newSignature);
+    std::atomic<int>& getSizeFlag() noexcept { return sizeFlag; }
+    int shownChangeCount = 0;
+
+    // Inspection for tests and the benchmark.
+    double getNeedleLevel(int channel) const noexcept { return needleLevel[channel & 1]; }
+    double getHoldNeedle(int channel) const noexcept { return holdNeedle[channel & 1]; }
+    double getOverSamples(int channel) const noexcept { return overSamples[channel & 1]; }
+    double getMeterRate() const noexcept { return meterRate; }
+    double getProcessingRate() const noexcept { return processingRate; }
+    int getRingStep() const noexcept { return ringStep; }
+    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
+    int getDisplayIndex() const noexcept { return displayIndex; }
+    float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
+    float getTrimTargetGain() const noexcept { return trimTargetGain; }
+    float getTrimSmoothing() const noexcept { return trimSmoothing; }
+    float getTrimDb() const noexcept { return trimDb; }
+    int getLatencyMs() const noexcept { return latencyMs; }
+    int getTrimEnabled() const noexcept { return trimEnabled; }
+    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
+
+    // The editor that host threads reach through the message thread. The editor
+    // registers itself here on construction and leaves on destruction; the link
+    // outlives the processor for calls still queued.
+    struct EditorLink
+    {
+        // Written on the message thread only; other threads just test it for null.
+        std::atomic<VyrTarvoAudioProcessorEditor*> editor { nullptr };
+    };
+    std::shared_ptr<EditorLink> getEditorLink() const noexcept { return editorLink; }
+
+private:
+    // Runs the call on the open editor: directly on the message thread, queued in
+    // order from any other thread.
+    void callEditor(std::function<void(VyrTarvoAudioProcessorEditor&)> call);
+
+    // The settings in force for one block, read once at its start.
+    struct BlockBallistics
+    {
+        double inverseReference, threshold, attack, release, holdLength, overLimit;
+        bool writeHistory;
+    };
+    void meterStep(float m0, float m1, const BlockBallistics& ballistics) noexcept;
+    void clearHistory() noexcept;
+    void setRateDependentValues();
+
+    // Host parameters and their derived values.
+    RelaxedAtomic<float> holdModeValue { 0.0f };
+    RelaxedAtomic<float> holdMode { 0.0f };
+    RelaxedAtomic<double> lrmsValue { 0.0 };
+    RelaxedAtomic<double> midSideFlag { 0.0 };
+    RelaxedAtomic<float> latencyValue { 0.0f };
+    RelaxedAtomic<int> latencyMs { 0 };
+    RelaxedAtomic<float> trimValue { 0.5f };
+    RelaxedAtomic<float> trimDb { 0.0f };
+    RelaxedAtomic<float> trimTargetGain { 1.0f };
+    RelaxedAtomic<float> activeValue { 0.0f };
+    RelaxedAtomic<int> trimEnabled { 0 };
+
+    mutable juce::SpinLock signatureLock;
+    juce::String signature { "Master Track" };
+    std::atomic<int> sizeFlag { 0 };
+
+    vyrkit::IirFilter dcBlockerLeft { 44100.0, 1, 2.0, 0.5, 0.0 };
+    vyrkit::IirFilter dcBlockerRight { 44100.0, 1, 2.0, 0.5, 0.0 };
+
+    // Meter state per metered channel (0 left or mid, 1 right or side).
+    double needleLevel[2] {};
+    double holdNeedle[2] {};
+    int holdCounter[2] {};
+    double overSamples[2] {};
+    double infinityHold[2] { -0.05, -0.05 };
+    float needleLevelAtBlockStart[2] {};
+    float holdNeedleAtBlockStart[2] {};
+    float shownLevel[2] {};
+    float shownHold[2] {};
+
+    // Interpolation history of the filtered input per channel.
+    float newest[2] {};
+    float previous[2] {};
+    float older[2] {};
+    float midPoint[2] {};
+    float threeQuarterPoint[2] {};
+
+    // History rings, one slot per ring step while a display delay is set.
+    std::array<std::array<float, ringSize>, 2> levelRing {};
+    std::array<std::array<float, ringSize>, 2> holdRing {};
+    std::array<std::array<float, ringSize>, 2> overRing {};
+    int ringWriteIndex = 0;
+    int displayIndex = 0;
+    int ringStepCounter = 0;
+    int ringStep = 44;
+    // The slots the last over read covered, per channel: (overReadFrom, overReadTo].
+    int overReadFrom[2] {};
+    int overReadTo[2] {};
+
+    double lastBlockTime = 0.0;
+    double blockDuration = 0.0;
+    double meterRate = 44100.0;
+    double processingRate = 44100.0;
+    float trimCurrentGain = 1.0f;
+    float trimSmoothing = 0.0005f;
+
+    std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
+    std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrTarvoAudioProcessor)
+};
+} // namespace vyrtarvo
