@@ -25,19 +25,6 @@ juce::Image strip (int width, int frameHeight, int frames, bool alpha, bool opaq
 
 } // namespace
 
-juce::Image paintKnobStrip (const ArtFonts&)        { return strip (43, 41, 51, true, false); }
-juce::Image paintHelpStrip (const ArtFonts&)        { return strip (11, 11, 2, true, false); }
-juce::Image paintSizeSmallStrip (const ArtFonts&)   { return strip (11, 11, 2, true, false); }
-juce::Image paintSizeLargeStrip (const ArtFonts&)   { return strip (11, 11, 2, true, false); }
-juce::Image paintHoldSwitchStrip (const ArtFonts&)  { return strip (86, 24, 3, true, true); }
-juce::Image paintMidAttenStrip (const ArtFonts&)    { return strip (70, 67, 3, false, true); }
-juce::Image paintTrimThumbStrip (const ArtFonts&)   { return strip (32, 19, 2, true, false); }
-juce::Image paintLrmsStrip (const ArtFonts&)        { return strip (87, 24, 2, true, false); }
-juce::Image paintMeasureModeStrip (const ArtFonts&) { return strip (54, 97, 2, true, false); }
-juce::Image paintActiveStrip (const ArtFonts&)      { return strip (43, 14, 2, true, false); }
-juce::Image paintOverLedStrip (const ArtFonts&)     { return strip (20, 20, 3, true, false); }
-juce::Image paintLatencyLayers (const ArtFonts&)    { return strip (54, 40, 3, true, false); }
-juce::Image paintMarker (const ArtFonts&)           { return strip (47, 33, 1, true, false); }
 
 juce::Image paintFace (const ArtFonts& fonts, const juce::String& left, const juce::String& right)
 {

@@ -1,0 +1,138 @@
+// Push buttons: the small round help and size buttons, the trim's Active button and
+// the tall measurement-mode button with its lamp.
+#include "Drawing.h"
+#include "KitPainters.h"
+
+namespace vyrart
+{
+namespace
+{
+
+// A small round button; the symbol lights amber while the mouse is over it.
+void paintRoundButton (juce::Graphics& g, bool highlighted, const std::function<void (juce::Graphics&, juce::Colour)>& symbol)
+{
+    const juce::Rectangle<float> body (0.5f, 0.5f, 10.0f, 10.0f);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (highlighted ? 0xff6a6d73 : 0xff55585d), 2.0f, 1.0f,
+                                             juce::Colour (0xff1b1c1f), 8.0f, 10.5f, false));
+    g.fillEllipse (body);
+    g.setColour (juce::Colours::black.withAlpha (0.8f));
+    g.drawEllipse (body, 0.8f);
+    g.setColour (juce::Colours::white.withAlpha (0.3f));
+    g.drawEllipse (body.reduced (1.0f), 0.5f);
+    symbol (g, highlighted ? palette::amber : palette::legend);
+}
+
+juce::Image roundButtonStrip (const std::function<void (juce::Graphics&, juce::Colour)>& symbol)
+{
+    auto strip = makeStrip (11, 11, 2);
+    paintFrames (strip, 11, 2, [&] (juce::Graphics& g, int k) { paintRoundButton (g, k == 1, symbol); });
+    return strip;
+}
+
+// A rectangular push button with a translucent lens: dark when off, lit when on.
+void paintLensButton (juce::Graphics& g, juce::Rectangle<float> body, juce::Rectangle<float> lens,
+                      bool lit, float corner)
+{
+    juce::Path outline;
+    outline.addRoundedRectangle (body, corner);
+    shadow (g, outline, { 0, 1 }, 2, 0.6f);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff505358), body.getX(), body.getY(),
+                                             juce::Colour (0xff202124), body.getX(), body.getBottom(), false));
+    g.fillPath (outline);
+    bevel (g, body, corner, 1.0f);
+
+    juce::Path glass;
+    glass.addRoundedRectangle (lens, corner * 0.6f);
+    if (lit)
+    {
+        juce::ColourGradient light (palette::amber.brighter (0.4f), lens.getCentreX(), lens.getCentreY(),
+                                    palette::amber.darker (0.5f), lens.getX(), lens.getY(), true);
+        g.setGradientFill (light);
+    }
+    else
+    {
+        g.setGradientFill (juce::ColourGradient (palette::amberDark.brighter (0.15f), lens.getCentreX(), lens.getY(),
+                                                 palette::amberDark.darker (0.6f), lens.getCentreX(), lens.getBottom(), false));
+    }
+    g.fillPath (glass);
+    g.setColour (juce::Colours::black.withAlpha (0.7f));
+    g.strokePath (glass, juce::PathStrokeType (0.8f));
+
+    // Reflection across the upper part of the lens.
+    const auto upper = lens.reduced (1.5f).removeFromTop (lens.getHeight() * 0.35f);
+    g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (lit ? 0.35f : 0.18f), upper.getX(), upper.getY(),
+                                             juce::Colours::white.withAlpha (0.0f), upper.getX(), upper.getBottom(), false));
+    g.fillRoundedRectangle (upper, corner * 0.5f);
+}
+
+} // namespace
+
+juce::Image paintHelpStrip (const ArtFonts& fonts)
+{
+    return roundButtonStrip ([&] (juce::Graphics& g, juce::Colour colour) {
+        legend (g, "?", fonts.caption (9.0f), { 0.0f, 0.5f, 11.0f, 10.5f }, juce::Justification::centred, colour);
+    });
+}
+
+juce::Image paintSizeSmallStrip (const ArtFonts&)
+{
+    // Shown while the window is small: enlarge.
+    return roundButtonStrip ([] (juce::Graphics& g, juce::Colour colour) {
+        g.setColour (colour);
+        g.fillRect (3.0f, 5.0f, 5.0f, 1.2f);
+        g.fillRect (4.9f, 3.1f, 1.2f, 5.0f);
+    });
+}
+
+juce::Image paintSizeLargeStrip (const ArtFonts&)
+{
+    // Shown while the window is large: shrink.
+    return roundButtonStrip ([] (juce::Graphics& g, juce::Colour colour) {
+        g.setColour (colour);
+        g.fillRect (3.0f, 5.0f, 5.0f, 1.2f);
+    });
+}
+
+juce::Image paintActiveStrip (const ArtFonts& fonts)
+{
+    auto strip = makeStrip (43, 14, 2);
+    paintFrames (strip, 14, 2, [&] (juce::Graphics& g, int k) {
+        const bool on = k == 1;
+        const juce::Rectangle<float> body (1.0f, 0.5f, 41.0f, 12.0f);
+        paintLensButton (g, body, body.reduced (2.0f), on, 2.0f);
+        glowingLegend (g, "ACTIVE", fonts.caption (7.5f), body.reduced (2.0f).translated (0.0f, 0.3f),
+                       juce::Justification::centred,
+                       on ? juce::Colour (0xff2a1500) : palette::amber.withAlpha (0.45f), 0.0f);
+    });
+    return strip;
+}
+
+juce::Image paintMeasureModeStrip (const ArtFonts& fonts)
+{
+    auto strip = makeStrip (54, 97, 2);
+    paintFrames (strip, 97, 2, [&] (juce::Graphics& g, int k) {
+        const bool on = k == 1;
+        const juce::Rectangle<float> body (3.0f, 3.0f, 48.0f, 90.0f);
+        const juce::Rectangle<float> lens (9.0f, 9.0f, 36.0f, 56.0f);
+        paintLensButton (g, body, lens, on, 4.0f);
+
+        const auto ink = on ? juce::Colour (0xff2a1500) : palette::amber.withAlpha (0.5f);
+        legend (g, "OVER", fonts.caption (8.5f), lens.withHeight (lens.getHeight() * 0.5f).translated (0, 6.0f),
+                juce::Justification::centred, ink);
+        legend (g, "SAMPLED", fonts.caption (6.5f), lens.withTrimmedTop (lens.getHeight() * 0.5f).translated (0, -6.0f),
+                juce::Justification::centred, ink);
+
+        // Plunger ridges under the lens, where the finger presses.
+        for (int i = 0; i < 4; ++i)
+        {
+            const float y = 72.0f + 4.5f * (float) i;
+            g.setColour (juce::Colours::black.withAlpha (0.6f));
+            g.fillRect (12.0f, y, 30.0f, 1.0f);
+            g.setColour (juce::Colours::white.withAlpha (0.15f));
+            g.fillRect (12.0f, y + 1.0f, 30.0f, 1.0f);
+        }
+    });
+    return strip;
+}
+
+} // namespace vyrart

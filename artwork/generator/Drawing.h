@@ -1,0 +1,68 @@
+// Drawing helpers shared by the painters: film-strip frames, the panel finish,
+// bevels, screws, lamps and engraved legends. Everything is deterministic (fixed
+// random seeds), so a build draws the same bytes every time.
+#pragma once
+
+#include "ArtCanvas.h"
+
+namespace vyrart
+{
+
+// Colours of the product: a dark anodised panel with light silk-screen legends,
+// black dials with cream markings, amber indicator lamps and a red over lamp.
+namespace palette
+{
+    const juce::Colour panel        (0xff3a3c40);
+    const juce::Colour panelDark    (0xff232427);
+    const juce::Colour legend       (0xffd9d6cd);
+    const juce::Colour legendDim    (0xff9c9a94);
+    const juce::Colour dial         (0xff0f1012);
+    const juce::Colour dialMarking  (0xffece6d6);
+    const juce::Colour dialRed      (0xffe0452e);
+    const juce::Colour amber        (0xffffb340);
+    const juce::Colour amberDark    (0xff4a3418);
+    const juce::Colour ledRed       (0xffff2a1a);
+    const juce::Colour aluminium    (0xffc9cbcf);
+}
+
+// An empty strip of `frames` frames; ARGB images start fully transparent.
+juce::Image makeStrip (int width, int frameHeight, int frames, bool withAlpha = true);
+
+// Calls paint (g, k) once per frame with the origin moved to the frame's top-left
+// corner and drawing clipped to the frame.
+void paintFrames (juce::Image& strip, int frameHeight, int frames,
+                  const std::function<void (juce::Graphics&, int)>& paint);
+
+// The panel's finish: base colour with fine horizontal brushing. The seed fixes the
+// pattern; `origin` offsets it so that two images cut from one panel match.
+void brushedFill (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour base,
+                  juce::uint32 seed, float strength = 1.0f, juce::Point<float> origin = {});
+
+// A light upper-left edge and a dark lower-right edge: raised when depth > 0,
+// recessed when depth < 0.
+void bevel (juce::Graphics& g, juce::Rectangle<float> area, float corner, float depth);
+
+// A soft shadow under a shape.
+void shadow (juce::Graphics& g, const juce::Path& shape, juce::Point<int> offset, int radius, float alpha);
+
+// A countersunk cross-head screw.
+void screw (juce::Graphics& g, juce::Point<float> centre, float radius, float slotAngle);
+
+// A round lamp lens: `glow` 0 is off, 1 fully lit.
+void lamp (juce::Graphics& g, juce::Point<float> centre, float radius, juce::Colour colour, float glow);
+
+// Legend text drawn from the given font's outlines. Text outside the area is not
+// squeezed: the painters size their fonts to fit.
+void legend (juce::Graphics& g, const juce::String& text, const juce::Font& font,
+             juce::Rectangle<float> area, juce::Justification justification, juce::Colour colour);
+
+// Text with a soft glow around it, for lit captions.
+void glowingLegend (juce::Graphics& g, const juce::String& text, const juce::Font& font,
+                    juce::Rectangle<float> area, juce::Justification justification,
+                    juce::Colour colour, float glow);
+
+// Unit vector of a knob pointer at `degrees` clockwise from twelve o'clock, in
+// screen coordinates (y down).
+juce::Point<float> pointerDirection (float degrees);
+
+} // namespace vyrart

@@ -1,0 +1,89 @@
+// The latency entry's three layers, all drawn at the same place: the digit window,
+// the glass laid over the digits, and the legends with the two arrow keys.
+#include "Drawing.h"
+#include "KitPainters.h"
+
+namespace vyrart
+{
+namespace
+{
+
+// Cells the entry writes its three digits into, in black (x, y, w, h).
+juce::Rectangle<float> digitCell (int i) { return { 17.0f + 7.0f * (float) i, 15.0f, 6.0f, 12.0f }; }
+
+// The window around the cells: a dark bezel.
+const juce::Rectangle<float> window (14.5f, 13.5f, 26.0f, 15.5f);
+
+void paintWindow (juce::Graphics& g)
+{
+    juce::Path frame;
+    frame.addRoundedRectangle (window.expanded (1.0f), 2.5f);
+    g.setColour (juce::Colour (0xff0b0b0c));
+    g.fillPath (frame);
+    bevel (g, window.expanded (1.0f), 2.5f, -1.0f);
+
+    // Backlit cells: pale enough for black digits, warm like the lamps.
+    for (int i = 0; i < 3; ++i)
+    {
+        const auto cell = digitCell (i).expanded (0.5f, 0.0f);
+        g.setGradientFill (juce::ColourGradient (juce::Colour (0xffeadfb8), cell.getCentreX(), cell.getY(),
+                                                 juce::Colour (0xffc9b888), cell.getCentreX(), cell.getBottom(), false));
+        g.fillRect (cell);
+        g.setColour (juce::Colours::black.withAlpha (0.45f));
+        g.drawRect (cell, 0.5f);
+    }
+}
+
+void paintGlass (juce::Graphics& g)
+{
+    // A faint sheen over the whole window and a brighter reflection across its top.
+    const auto glass = window.reduced (0.5f);
+    g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (0.30f), glass.getX(), glass.getY(),
+                                             juce::Colours::white.withAlpha (0.04f), glass.getX(), glass.getCentreY(), false));
+    g.fillRoundedRectangle (glass.withHeight (glass.getHeight() * 0.5f), 1.5f);
+    g.setColour (juce::Colours::white.withAlpha (0.06f));
+    g.fillRoundedRectangle (glass, 1.5f);
+
+    juce::Path streak;
+    streak.addQuadrilateral (glass.getX() + 12.0f, glass.getY(), glass.getX() + 16.0f, glass.getY(),
+                             glass.getX() + 10.0f, glass.getBottom(), glass.getX() + 6.0f, glass.getBottom());
+    g.setColour (juce::Colours::white.withAlpha (0.10f));
+    g.fillPath (streak);
+}
+
+void paintArrow (juce::Graphics& g, float tipY, float baseY)
+{
+    // Hot spot x 25..31: the triangle spans it.
+    juce::Path arrow;
+    arrow.addTriangle (28.0f, tipY, 25.0f, baseY, 31.0f, baseY);
+    g.setColour (juce::Colours::black.withAlpha (0.6f));
+    g.fillPath (arrow, juce::AffineTransform::translation (0.0f, 0.8f));
+    g.setColour (palette::legend);
+    g.fillPath (arrow);
+}
+
+void paintLegends (juce::Graphics& g, const ArtFonts& fonts)
+{
+    legend (g, "LATENCY", fonts.caption (6.5f), { 0.0f, 0.0f, 54.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
+    paintArrow (g, 8.0f, 13.0f);
+    paintArrow (g, 35.5f, 30.5f);
+    legend (g, "ms", fonts.caption (8.5f), { 42.0f, 15.0f, 12.0f, 12.0f }, juce::Justification::centredLeft, palette::legend);
+}
+
+} // namespace
+
+juce::Image paintLatencyLayers (const ArtFonts& fonts)
+{
+    auto strip = makeStrip (54, 40, 3);
+    paintFrames (strip, 40, 3, [&] (juce::Graphics& g, int layer) {
+        if (layer == 0)
+            paintWindow (g);
+        else if (layer == 1)
+            paintGlass (g);
+        else
+            paintLegends (g, fonts);
+    });
+    return strip;
+}
+
+} // namespace vyrart
