@@ -50,6 +50,9 @@ public:
     bool isInputChannelStereoPair(int index) const override;
     bool isOutputChannelStereoPair(int index) const override;
 
+    // The host reaches the names and texts through JUCE's two-argument forms too.
+    using juce::AudioProcessor::getParameterName;
+    using juce::AudioProcessor::getParameterText;
     int getNumParameters() override;
     const juce::String getParameterName(int index) override;
     float getParameter(int index) override;
