@@ -26,16 +26,6 @@ juce::Image strip (int width, int frameHeight, int frames, bool alpha, bool opaq
 } // namespace
 
 
-juce::Image paintFace (const ArtFonts& fonts, const juce::String& left, const juce::String& right)
-{
-    auto image = strip (586, 205, 1, true, true);
-    juce::Graphics g (image);
-    g.setColour (juce::Colours::white);
-    g.setFont (fonts.caption (10.0f));
-    g.drawText (left, 100, 132, 80, 10, juce::Justification::centred);
-    g.drawText (right, 366, 132, 80, 10, juce::Justification::centred);
-    return image;
-}
 
 juce::Image paintBackPanel (const ArtFonts&) { return strip (586, 205, 1, true, true); }
 

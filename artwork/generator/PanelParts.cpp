@@ -1,0 +1,61 @@
+#include "PanelParts.h"
+
+namespace vyrart
+{
+
+void paintPanelGround (juce::Graphics& g, juce::uint32 seed)
+{
+    const juce::Rectangle<float> page (0.0f, 0.0f, (float) panelWidth, (float) panelHeight);
+    brushedFill (g, page, palette::panel, seed);
+
+    // A faint light fall-off towards the bottom, as under studio lighting.
+    g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (0.05f), 0.0f, 0.0f,
+                                             juce::Colours::black.withAlpha (0.12f), 0.0f, (float) panelHeight, false));
+    g.fillRect (page);
+
+    g.setColour (juce::Colours::white.withAlpha (0.18f));
+    g.drawHorizontalLine (0, 0.0f, (float) panelWidth);
+    g.drawVerticalLine (0, 0.0f, (float) panelHeight);
+    g.setColour (juce::Colours::black.withAlpha (0.5f));
+    g.drawHorizontalLine (panelHeight - 1, 0.0f, (float) panelWidth);
+    g.drawVerticalLine (panelWidth - 1, 0.0f, (float) panelHeight);
+}
+
+void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float> plate)
+{
+    juce::Path outline;
+    outline.addRoundedRectangle (plate, 2.0f);
+    shadow (g, outline, { 0, 1 }, 2, 0.6f);
+
+    juce::Graphics::ScopedSaveState state (g);
+    g.reduceClipRegion (outline);
+    brushedFill (g, plate, juce::Colour (0xffb9bcc1), 97, 2.0f);
+    g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (0.35f), plate.getX(), plate.getY(),
+                                             juce::Colours::black.withAlpha (0.18f), plate.getX(), plate.getBottom(), false));
+    g.fillRect (plate);
+    bevel (g, plate, 2.0f, 1.0f);
+
+    const auto ink = juce::Colour (0xff18191b);
+    auto text = plate.reduced (4.0f, 1.0f);
+    legend (g, "Vyr Tarvo", fonts.caption (11.5f), text.removeFromTop (13.5f), juce::Justification::centredBottom, ink);
+    legend (g, "Korvanta", fonts.legend (7.5f), text, juce::Justification::centredTop, ink.withAlpha (0.8f));
+}
+
+void paintTextField (juce::Graphics& g, juce::Rectangle<float> field)
+{
+    g.setColour (juce::Colour (0xff141517));
+    g.fillRoundedRectangle (field, 2.0f);
+    bevel (g, field, 2.0f, -1.0f);
+}
+
+juce::String minusSign() { return juce::String::fromUTF8 ("\xe2\x88\x92"); }
+juce::String infinitySign() { return juce::String::fromUTF8 ("\xe2\x88\x9e"); }
+
+juce::String signedNumber (int value, bool plusForPositive)
+{
+    if (value < 0)
+        return minusSign() + juce::String (-value);
+    return (plusForPositive && value > 0 ? "+" : "") + juce::String (value);
+}
+
+} // namespace vyrart

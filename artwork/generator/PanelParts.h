@@ -1,0 +1,28 @@
+// Pieces shared by the stereo meter's front face and back panel.
+#pragma once
+
+#include "Drawing.h"
+
+namespace vyrart
+{
+
+inline constexpr int panelWidth = 586;
+inline constexpr int panelHeight = 205;
+
+// The whole page in the panel finish, with its outer edge.
+void paintPanelGround (juce::Graphics& g, juce::uint32 seed);
+
+// The maker's name plate: "Vyr Tarvo" over "Korvanta" on a brushed aluminium plate.
+void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float> plate);
+
+// A recessed dark field for text that the plug-in writes at run time.
+void paintTextField (juce::Graphics& g, juce::Rectangle<float> field);
+
+// The typographic minus sign and the infinity sign of the legends.
+juce::String minusSign();
+juce::String infinitySign();
+
+// Number text with a real minus sign ("−12", "+4", "0").
+juce::String signedNumber (int value, bool plusForPositive);
+
+} // namespace vyrart
