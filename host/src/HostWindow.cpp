@@ -36,7 +36,7 @@ HostWindow::~HostWindow()
     }
 }
 
-bool HostWindow::create(const std::string& title, int w, int h, std::string& error)
+bool HostWindow::create(const std::string& title, int w, int h, std::string& error, int x, int y)
 {
     display = XOpenDisplay(nullptr);
     if (display == nullptr)
@@ -49,7 +49,7 @@ bool HostWindow::create(const std::string& title, int w, int h, std::string& err
     width = w > 0 ? w : 1;
     height = h > 0 ? h : 1;
     const int screen = DefaultScreen(display);
-    window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+    window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(width),
                                  static_cast<unsigned>(height), 0, BlackPixel(display, screen),
                                  BlackPixel(display, screen));
     XStoreName(display, window, title.c_str());

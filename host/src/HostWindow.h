@@ -18,7 +18,7 @@ public:
 
     // Opens the display named by DISPLAY and maps a window. Returns false with
     // a one-line error when there is no display.
-    bool create(const std::string& title, int width, int height, std::string& error);
+    bool create(const std::string& title, int width, int height, std::string& error, int x = 0, int y = 0);
 
     std::uint64_t getNativeHandle() const { return window; }
     void setSize(int width, int height);
