@@ -12,7 +12,7 @@ juce::Image paintMarker (const ArtFonts&)
     auto image = makeStrip (47, 33, 1);
     juce::Graphics g (image);
 
-    const juce::Point<float> nib (2.0f, 30.0f);
+    const juce::Point<float> nib (2.5f, 30.5f);   // centre of pixel (2, 30)
     const auto along = juce::Point<float> (41.0f, -26.0f) / std::hypot (41.0f, -26.0f);
     const juce::Point<float> across (-along.y, along.x);
     const auto at = [&] (float a, float b) { return nib + along * a + across * b; };
@@ -67,6 +67,7 @@ juce::Image paintMarker (const ArtFonts&)
     g.fillPath (cone);
     g.setColour (juce::Colour (0xff04223f));
     g.drawLine ({ nib, at (2.2f, 0.0f) }, 1.3f);
+    g.fillEllipse (juce::Rectangle<float> (1.8f, 1.8f).withCentre (nib));
 
     g.setColour (juce::Colours::black.withAlpha (0.35f));
     g.strokePath (whole, juce::PathStrokeType (0.5f));
