@@ -124,70 +124,95 @@ void VyrTarvoAudioProcessor::releaseResources()
     updateProcessingRate();
 }
 
-// One processed step of both metered channels: mid/side, level, over count,
-// needle, hold and the history.
-inline void VyrTarvoAudioProcessor::meterStep(float m0, float m1, const BlockBallistics& b) noexcept
+namespace
+{
+// The settings in force for one block, read once at its start.
+struct BlockBallistics
+{
+    double inverseReference, threshold, attack, release, holdLength, overLimit;
+    bool writeHistory;
+    int ringStep;
+};
+
+// The meter state the loop works on, held in locals for the length of a block so
+// that the compiler keeps it in registers rather than in the processor.
+struct StepState
+{
+    double needle[2], hold[2], overs[2];
+    int holdCounter[2];
+    int ringStepCounter, ringWriteIndex;
+};
+
+struct Rings
+{
+    float* level[2];
+    float* hold[2];
+    float* over[2];
+};
+
+// One processed step of both metered channels: level, over count, needle, hold
+// and the history.
+inline void meterStep(float m0, float m1, const BlockBallistics& b, StepState& st, const Rings& rings) noexcept
 {
     const float m[2] = { m0, m1 };
-    const double inverseReference = b.inverseReference;
-    const double threshold = b.threshold;
-    const double attack = b.attack;
-    const double release = b.release;
-    const double holdLength = b.holdLength;
-    const double overLimit = b.overLimit;
 
     for (int c = 0; c < 2; ++c)
     {
-        const float a = static_cast<float>(static_cast<double>(std::abs(m[c])) * inverseReference);
+        const float a = static_cast<float>(static_cast<double>(std::abs(m[c])) * b.inverseReference);
         const double level = a;
 
-        if (level >= threshold)
-            overSamples[c] += 1.0;
-        else if (overSamples[c] < overLimit)
-            overSamples[c] = 0.0;
+        if (level >= b.threshold)
+            st.overs[c] += 1.0;
+        else if (st.overs[c] < b.overLimit)
+            st.overs[c] = 0.0;
 
-        double needle = needleLevel[c];
+        double needle = st.needle[c];
         if (level > needle)
-            needle += (level - needle) * attack;
+            needle += (level - needle) * b.attack;
         else
-            needle += (level - needle) * release;
-        needleLevel[c] = (needle + 1e-14) - 1e-14;
+            needle += (level - needle) * b.release;
+        st.needle[c] = (needle + 1e-14) - 1e-14;
     }
 
     for (int c = 0; c < 2; ++c)
     {
-        if (needleLevel[c] > holdNeedle[c])
+        if (st.needle[c] > st.hold[c])
         {
-            holdNeedle[c] = needleLevel[c];
-            holdCounter[c] = 0;
+            st.hold[c] = st.needle[c];
+            st.holdCounter[c] = 0;
         }
-        if (static_cast<double>(holdCounter[c]) >= holdLength)
-            holdNeedle[c] = holdNeedle[c] + (0.0 - holdNeedle[c]) * release;
+        if (static_cast<double>(st.holdCounter[c]) >= b.holdLength)
+            st.hold[c] = st.hold[c] + (0.0 - st.hold[c]) * b.release;
         // Held at its limit: hours without a new peak keep the hold released.
-        if (holdCounter[c] < std::numeric_limits<int>::max())
-            ++holdCounter[c];
+        if (st.holdCounter[c] < std::numeric_limits<int>::max())
+            ++st.holdCounter[c];
     }
     for (int c = 0; c < 2; ++c)
-        holdNeedle[c] = (holdNeedle[c] + 1e-14) - 1e-14;
+        st.hold[c] = (st.hold[c] + 1e-14) - 1e-14;
 
-    if (b.writeHistory && ++ringStepCounter >= ringStep)
+    // ">=" so that a ring step lowered by a rate change never stops the history.
+    if (b.writeHistory && ++st.ringStepCounter >= b.ringStep)
     {
-        if (++ringWriteIndex >= ringSize)
-            ringWriteIndex = 0;
-        ringStepCounter = 0;
+        if (++st.ringWriteIndex >= VyrTarvoAudioProcessor::ringSize)
+            st.ringWriteIndex = 0;
+        st.ringStepCounter = 0;
+        const auto slot = static_cast<size_t>(st.ringWriteIndex);
         for (int c = 0; c < 2; ++c)
         {
-            levelRing[c][(size_t) ringWriteIndex] = static_cast<float>(needleLevel[c]);
-            holdRing[c][(size_t) ringWriteIndex] = static_cast<float>(holdNeedle[c]);
-            overRing[c][(size_t) ringWriteIndex] = static_cast<float>(overSamples[c]);
-            if (overSamples[c] >= overLimit)
+            rings.level[c][slot] = static_cast<float>(st.needle[c]);
+            rings.hold[c][slot] = static_cast<float>(st.hold[c]);
+            rings.over[c][slot] = static_cast<float>(st.overs[c]);
+            if (st.overs[c] >= b.overLimit)
             {
-                overRing[c][(size_t) ringWriteIndex] = static_cast<float>(overLimit);
-                overSamples[c] = 0.0;
+                rings.over[c][slot] = static_cast<float>(b.overLimit);
+                st.overs[c] = 0.0;
             }
         }
     }
 }
+
+constexpr float floatMax = std::numeric_limits<float>::max();
+} // namespace
 
 void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
@@ -232,45 +257,67 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
     b.holdLength = s.holdSamples;
     b.overLimit = s.overCount;
     b.writeHistory = latencyMs > 0;
+    b.ringStep = ringStep;
     const bool midSide = lrmsValue > 0.5;
     const float k = midAttenuation(s.midValue);
     const bool applyTrim = trimEnabled == 1;
     const float targetGain = trimTargetGain;
+    const float smoothing = trimSmoothing;
     const bool stereo = ins >= 2;
+    const int channels = stereo ? 2 : 1;
+
+    StepState st;
+    for (int c = 0; c < 2; ++c)
+    {
+        st.needle[c] = needleLevel[c];
+        st.hold[c] = holdNeedle[c];
+        st.overs[c] = overSamples[c];
+        st.holdCounter[c] = holdCounter[c];
+    }
+    st.ringStepCounter = ringStepCounter;
+    st.ringWriteIndex = ringWriteIndex;
+    const Rings rings { { levelRing[0].data(), levelRing[1].data() },
+                        { holdRing[0].data(), holdRing[1].data() },
+                        { overRing[0].data(), overRing[1].data() } };
+    float gain = trimCurrentGain;
+    float x1[2] = { previous[0], previous[1] };
+    float x2[2] = { older[0], older[1] };
+    float x0[2] = { newest[0], newest[1] };
+    float mid[2] = { midPoint[0], midPoint[1] };
+    float q3[2] = { threeQuarterPoint[0], threeQuarterPoint[1] };
 
     float* left = buffer.getWritePointer(0);
     float* right = stereo ? buffer.getWritePointer(1) : nullptr;
 
-    const auto meter = [&](float m0, float m1) {
+    const auto meter = [&](const float (&v)[2]) {
+        float m0 = v[0];
+        float m1 = stereo ? v[1] : v[0];
         if (midSide)
         {
-            const float mid = (m0 + m1) * k;
-            const float side = m0 - m1;
-            m0 = mid;
-            m1 = side;
+            const float sum = (m0 + m1) * k;
+            m1 = m0 - m1;
+            m0 = sum;
         }
-        meterStep(m0, m1, b);
+        meterStep(m0, m1, b, st, rings);
     };
 
     for (int i = 0; i < n; ++i)
     {
         // 4. The next input sample: smoothed trim, applied while active, then the
         // DC blockers (the buffer keeps the trimmed, unfiltered sample).
-        float g = (targetGain - trimCurrentGain) * trimSmoothing + trimCurrentGain;
+        float g = (targetGain - gain) * smoothing + gain;
         g = static_cast<float>(static_cast<double>(g) + 1e-14);
         g = static_cast<float>(static_cast<double>(g) - 1e-14);
-        trimCurrentGain = g;
+        gain = g;
 
         if (applyTrim)
         {
             // Saturated, so that no finite input leaves as an infinity.
-            left[i] = juce::jlimit(-std::numeric_limits<float>::max(), std::numeric_limits<float>::max(), left[i] * g);
+            left[i] = juce::jlimit(-floatMax, floatMax, left[i] * g);
             if (stereo)
-                right[i] = juce::jlimit(-std::numeric_limits<float>::max(), std::numeric_limits<float>::max(), right[i] * g);
+                right[i] = juce::jlimit(-floatMax, floatMax, right[i] * g);
         }
 
-        const int channels = stereo ? 2 : 1;
-        float x0[2] = {};
         x0[0] = static_cast<float>(dcBlockerLeft.processSample(static_cast<double>(left[i])));
         if (stereo)
             x0[1] = static_cast<float>(dcBlockerRight.processSample(static_cast<double>(right[i])));
@@ -278,42 +325,48 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
         if (factor == 2 || factor == 4)
         {
             // 5. Interpolated points between the previous and the current sample.
-            float q1[2] = {}, mid[2] = {}, q3[2] = {};
+            float q1[2] = {};
             for (int c = 0; c < channels; ++c)
             {
-                const float x1 = previous[c];
-                const float x2 = older[c];
-                mid[c] = (x1 + x0[c]) * 0.5625f + (x0[c] + x2) * -0.0625f;
+                mid[c] = (x1[c] + x0[c]) * 0.5625f + (x0[c] + x2[c]) * -0.0625f;
                 if (factor == 4)
                 {
-                    q1[c] = (x1 + x1) * 0.5625f + (x2 + mid[c]) * -0.0625f;
-                    q3[c] = (mid[c] + x0[c]) * 0.5625f + (x1 + x0[c]) * -0.0625f;
+                    q1[c] = (x1[c] + x1[c]) * 0.5625f + (x2[c] + mid[c]) * -0.0625f;
+                    q3[c] = (mid[c] + x0[c]) * 0.5625f + (x1[c] + x0[c]) * -0.0625f;
                 }
-                older[c] = x1;
-                previous[c] = x0[c];
-                newest[c] = x0[c];
-                midPoint[c] = mid[c];
-                threeQuarterPoint[c] = q3[c];
+                x2[c] = x1[c];
+                x1[c] = x0[c];
             }
 
             if (factor == 4)
             {
-                meter(q1[0], stereo ? q1[1] : q1[0]);
-                meter(mid[0], stereo ? mid[1] : mid[0]);
-                meter(q3[0], stereo ? q3[1] : q3[0]);
+                meter(q1);
+                meter(mid);
+                meter(q3);
             }
             else
             {
-                meter(mid[0], stereo ? mid[1] : mid[0]);
+                meter(mid);
             }
         }
-        else
-        {
-            for (int c = 0; c < channels; ++c)
-                newest[c] = x0[c];
-        }
 
-        meter(x0[0], stereo ? x0[1] : x0[0]);
+        meter(x0);
     }
+
+    for (int c = 0; c < 2; ++c)
+    {
+        needleLevel[c] = st.needle[c];
+        holdNeedle[c] = st.hold[c];
+        overSamples[c] = st.overs[c];
+        holdCounter[c] = st.holdCounter[c];
+        previous[c] = x1[c];
+        older[c] = x2[c];
+        newest[c] = x0[c];
+        midPoint[c] = mid[c];
+        threeQuarterPoint[c] = q3[c];
+    }
+    ringStepCounter = st.ringStepCounter;
+    ringWriteIndex = st.ringWriteIndex;
+    trimCurrentGain = gain;
 }
 } // namespace vyrtarvo

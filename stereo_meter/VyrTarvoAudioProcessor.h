@@ -149,13 +149,6 @@ private:
     // order from any other thread.
     void callEditor(std::function<void(VyrTarvoAudioProcessorEditor&)> call);
 
-    // The settings in force for one block, read once at its start.
-    struct BlockBallistics
-    {
-        double inverseReference, threshold, attack, release, holdLength, overLimit;
-        bool writeHistory;
-    };
-    void meterStep(float m0, float m1, const BlockBallistics& ballistics) noexcept;
     void clearHistory() noexcept;
     void setRateDependentValues();
 
