@@ -63,3 +63,52 @@ TEST (TrackTypeface, TypicalTrackNameFitsTheStrip)
 }
 
 } // namespace
+
+namespace
+{
+
+// The stream as written: zlib format, then name, style, ascent, default character,
+// the glyphs in code order and the kerning pairs.
+TEST (TrackTypefaceStream, HoldsEveryCodeFromOneTo255AndNoKerning)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*> (vyrkit_art::track_typeface_bin);
+    ASSERT_GT (vyrkit_art::track_typeface_binSize, 2);
+    EXPECT_EQ (bytes[0], 0x78) << "zlib header";
+
+    juce::MemoryInputStream raw (vyrkit_art::track_typeface_bin, (size_t) vyrkit_art::track_typeface_binSize, false);
+    juce::GZIPDecompressorInputStream in (raw);
+
+    EXPECT_EQ (in.readString(), "Vyr Tape Hand");
+    EXPECT_FALSE (in.readBool());
+    EXPECT_FALSE (in.readBool());
+    EXPECT_FLOAT_EQ (in.readFloat(), 0.8f);
+    EXPECT_EQ (in.readShort(), 32);
+
+    const int glyphs = in.readInt();
+    ASSERT_EQ (glyphs, 255);
+
+    juce::Array<int> blank;
+    for (int i = 0; i < glyphs; ++i)
+    {
+        ASSERT_EQ ((int) (juce::uint16) in.readShort(), i + 1);
+        EXPECT_GT (in.readFloat(), 0.0f) << "advance of " << i + 1;
+        juce::Path outline;
+        outline.loadPathFromStream (in);
+        if (outline.isEmpty())
+            blank.add (i + 1);
+    }
+    EXPECT_EQ (in.readInt(), 0) << "kerning pairs";
+
+    // Control codes and spaces are blank; letters, digits and Latin-1 letters are not.
+    for (int c = 1; c < 32; ++c)
+        EXPECT_TRUE (blank.contains (c)) << c;
+    for (int c = 127; c < 160; ++c)
+        EXPECT_TRUE (blank.contains (c)) << c;
+    EXPECT_TRUE (blank.contains (32));
+    for (int c = 33; c < 127; ++c)
+        EXPECT_FALSE (blank.contains (c)) << c;
+    for (int c = 192; c <= 255; ++c)
+        EXPECT_FALSE (blank.contains (c)) << c;
+}
+
+} // namespace
