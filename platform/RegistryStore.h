@@ -8,6 +8,8 @@ namespace vyrplatform
 // written as on Windows, "HKEY_CURRENT_USER\Software\Korvanta\VYRTARVO\tarvoHold"
 // (or "HKCU\..."): the value name follows the last backslash, the rest names the
 // key. Key and value names compare case-insensitively; every value is text.
+// Only keys below HKEY_CURRENT_USER\Software are kept; other hives and keys read
+// as missing and cannot be written.
 //
 // Each key is one plain-text file under $XDG_CONFIG_HOME (else ~/.config); see the
 // README for the format. Reads always see the file as it is now; writers lock the

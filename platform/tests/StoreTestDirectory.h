@@ -1,0 +1,43 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <string>
+
+// A fresh temporary directory for one test, deleted with its contents afterwards.
+class StoreTestDirectory
+{
+public:
+    StoreTestDirectory()
+        : dir(juce::File::getSpecialLocation(juce::File::tempDirectory)
+                  .getNonexistentChildFile("vyr-platform-test", {}, false))
+    {
+        dir.createDirectory();
+    }
+
+    ~StoreTestDirectory() { dir.deleteRecursively(); }
+
+    const juce::File& get() const noexcept { return dir; }
+    juce::File child(const juce::String& relativePath) const { return dir.getChildFile(relativePath); }
+
+    StoreTestDirectory(const StoreTestDirectory&) = delete;
+    StoreTestDirectory& operator=(const StoreTestDirectory&) = delete;
+
+private:
+    juce::File dir;
+};
+
+// The bytes of a file (empty when it cannot be read).
+inline std::string readBytes(const juce::File& f)
+{
+    juce::MemoryBlock block;
+    if (! f.loadFileAsData(block))
+        return {};
+    return std::string(static_cast<const char*>(block.getData()), block.getSize());
+}
+
+inline bool writeBytes(const juce::File& f, const std::string& bytes)
+{
+    f.getParentDirectory().createDirectory();
+    return f.replaceWithData(bytes.data(), bytes.size());
+}
