@@ -100,9 +100,9 @@ juce::Image paintActiveStrip (const ArtFonts& fonts)
         const bool on = k == 1;
         const juce::Rectangle<float> body (1.0f, 0.5f, 41.0f, 12.0f);
         paintLensButton (g, body, body.reduced (2.0f), on, 2.0f);
-        glowingLegend (g, "ACTIVE", fonts.caption (7.5f), body.reduced (2.0f).translated (0.0f, 0.3f),
-                       juce::Justification::centred,
-                       on ? juce::Colour (0xff2a1500) : palette::amber.withAlpha (0.45f), 0.0f);
+        // Dark letters on the lit lens, dim amber ones on the unlit lens.
+        legend (g, "ACTIVE", fonts.caption (7.5f), body.reduced (2.0f).translated (0.0f, 0.3f),
+                juce::Justification::centred, on ? juce::Colour (0xff2a1500) : palette::amber.withAlpha (0.45f));
     });
     return strip;
 }

@@ -135,22 +135,6 @@ void legend (juce::Graphics& g, const juce::String& text, const juce::Font& font
     g.drawText (text, area, justification, false);
 }
 
-void glowingLegend (juce::Graphics& g, const juce::String& text, const juce::Font& font,
-                    juce::Rectangle<float> area, juce::Justification justification,
-                    juce::Colour colour, float glow)
-{
-    if (glow > 0.0f)
-    {
-        juce::GlyphArrangement glyphs;
-        glyphs.addFittedText (font, text, area.getX(), area.getY(), area.getWidth(), area.getHeight(),
-                              justification, 1, 1.0f);
-        juce::Path outline;
-        glyphs.createPath (outline);
-        juce::DropShadow (colour.withAlpha (0.8f * glow), 4, {}).drawForPath (g, outline);
-    }
-    legend (g, text, font, area, justification, colour);
-}
-
 juce::Point<float> pointerDirection (float degrees)
 {
     const auto radians = juce::degreesToRadians (degrees);

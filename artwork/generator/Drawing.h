@@ -13,16 +13,13 @@ namespace vyrart
 namespace palette
 {
     const juce::Colour panel        (0xff3a3c40);
-    const juce::Colour panelDark    (0xff232427);
     const juce::Colour legend       (0xffd9d6cd);
     const juce::Colour legendDim    (0xff9c9a94);
-    const juce::Colour dial         (0xff0f1012);
     const juce::Colour dialMarking  (0xffece6d6);
     const juce::Colour dialRed      (0xffe0452e);
     const juce::Colour amber        (0xffffb340);
     const juce::Colour amberDark    (0xff4a3418);
     const juce::Colour ledRed       (0xffff2a1a);
-    const juce::Colour aluminium    (0xffc9cbcf);
 }
 
 // An empty strip of `frames` frames; ARGB images start fully transparent.
@@ -55,11 +52,6 @@ void lamp (juce::Graphics& g, juce::Point<float> centre, float radius, juce::Col
 // squeezed: the painters size their fonts to fit.
 void legend (juce::Graphics& g, const juce::String& text, const juce::Font& font,
              juce::Rectangle<float> area, juce::Justification justification, juce::Colour colour);
-
-// Text with a soft glow around it, for lit captions.
-void glowingLegend (juce::Graphics& g, const juce::String& text, const juce::Font& font,
-                    juce::Rectangle<float> area, juce::Justification justification,
-                    juce::Colour colour, float glow);
 
 // Unit vector of a knob pointer at `degrees` clockwise from twelve o'clock, in
 // screen coordinates (y down).

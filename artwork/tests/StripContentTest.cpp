@@ -22,7 +22,10 @@ float brightCentroidX (const juce::Image& frame, float threshold)
     for (int y = 0; y < frame.getHeight(); ++y)
         for (int x = 0; x < frame.getWidth(); ++x)
             if (luminance (frame.getPixelAt (x, y)) > threshold)
-                sum += x, count += 1.0;
+            {
+                sum += x;
+                count += 1.0;
+            }
     return count > 0 ? (float) (sum / count) : -1.0f;
 }
 
@@ -77,7 +80,10 @@ float darkestDirection (const juce::Image& frame)
         const auto at = centre + juce::Point<float> (std::sin (r), -std::cos (r)) * 7.0f;
         const float l = arttest::luminanceAt (frame, at.x, at.y);
         if (l < darkest)
-            darkest = l, angle = degrees;
+        {
+            darkest = l;
+            angle = degrees;
+        }
     }
     return angle > 180.0f ? angle - 360.0f : angle;
 }
@@ -173,6 +179,74 @@ TEST (MarkerImage, NibTouchesDownNearTheLeftEdge)
     EXPECT_EQ (marker.getPixelAt (0, 0).getAlpha(), 0);
     EXPECT_EQ (marker.getPixelAt (2, 2).getAlpha(), 0);
     EXPECT_GT (marker.getPixelAt (40, 6).getAlpha(), 200); // the pen leans up to the right
+}
+
+} // namespace
+
+namespace
+{
+
+struct LitFrameCase
+{
+    const char* name;
+    const char* data;
+    int size;
+    int frameHeight;
+};
+
+float meanOf (const juce::Image& frame, float (*measure) (juce::Colour))
+{
+    double sum = 0.0;
+    int count = 0;
+    for (int y = 0; y < frame.getHeight(); ++y)
+        for (int x = 0; x < frame.getWidth(); ++x)
+        {
+            const auto c = frame.getPixelAt (x, y);
+            if (c.getAlpha() > 0)
+            {
+                sum += measure (c) * c.getFloatAlpha();
+                ++count;
+            }
+        }
+    return count > 0 ? (float) (sum / count) : 0.0f;
+}
+
+class LitFrame : public ::testing::TestWithParam<LitFrameCase> {};
+
+// Frame 1 of the two-state buttons is the on or highlighted state: the lamp or the
+// symbol lights up amber.
+TEST_P (LitFrame, SecondFrameGlowsWarmer)
+{
+    const auto& c = GetParam();
+    const auto strip = decode (c.data, c.size);
+    const auto off = frameOf (strip, c.frameHeight, 0);
+    const auto on = frameOf (strip, c.frameHeight, 1);
+    const auto warmth = [] (juce::Colour colour) { return colour.getFloatRed() - colour.getFloatBlue(); };
+    EXPECT_GT (meanOf (on, warmth), meanOf (off, warmth) + 0.02f);
+    EXPECT_GE (meanOf (on, luminance), meanOf (off, luminance));
+}
+
+INSTANTIATE_TEST_SUITE_P (Artwork, LitFrame, ::testing::Values (
+    LitFrameCase { "measureMode", vyrkit_art::measure_mode_png, vyrkit_art::measure_mode_pngSize, 97 },
+    LitFrameCase { "active", vyrkit_art::active_png, vyrkit_art::active_pngSize, 14 },
+    LitFrameCase { "help", vyrkit_art::help_png, vyrkit_art::help_pngSize, 11 },
+    LitFrameCase { "sizeSmall", vyrkit_art::size_small_png, vyrkit_art::size_small_pngSize, 11 },
+    LitFrameCase { "sizeLarge", vyrkit_art::size_large_png, vyrkit_art::size_large_pngSize, 11 }),
+    [] (const auto& info) { return std::string (info.param.name); });
+
+// The size button shows "+" while the window is small and "-" while it is large:
+// both share the horizontal bar, only the small-window symbol has the vertical one.
+TEST (SizeStrips, SmallWindowShowsPlusAndLargeWindowMinus)
+{
+    const auto small = decode (vyrkit_art::size_small_png, vyrkit_art::size_small_pngSize);
+    const auto large = decode (vyrkit_art::size_large_png, vyrkit_art::size_large_pngSize);
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        const int y0 = 11 * frame;
+        EXPECT_GT (luminance (small.getPixelAt (5, y0 + 3)), luminance (large.getPixelAt (5, y0 + 3)) + 0.3f) << frame;
+        EXPECT_GT (luminance (large.getPixelAt (3, y0 + 5)), 0.45f) << frame;
+        EXPECT_GT (luminance (small.getPixelAt (3, y0 + 5)), 0.45f) << frame;
+    }
 }
 
 } // namespace
