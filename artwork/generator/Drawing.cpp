@@ -23,15 +23,14 @@ void paintFrames (juce::Image& strip, int frameHeight, int frames,
 }
 
 void brushedFill (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour base,
-                  juce::uint32 seed, float strength, juce::Point<float> origin)
+                  juce::uint32 seed, float strength)
 {
     g.setColour (base);
     g.fillRect (area);
 
-    // Each hairline is a whole row slightly lighter or darker over a random span;
-    // rows are keyed to absolute positions so neighbouring images line up.
-    const int top = (int) std::floor (area.getY() + origin.y);
-    const int bottom = (int) std::ceil (area.getBottom() + origin.y);
+    // Each row gets a few hairlines, slightly lighter or darker, over random spans.
+    const int top = (int) std::floor (area.getY());
+    const int bottom = (int) std::ceil (area.getBottom());
     for (int row = top; row < bottom; ++row)
     {
         juce::Random random ((juce::int64) seed * 7919 + row * 104729 + 17);
@@ -43,7 +42,7 @@ void brushedFill (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour b
             const float shade = (random.nextFloat() - 0.5f) * 0.07f * strength;
             g.setColour (shade > 0 ? juce::Colours::white.withAlpha (shade)
                                    : juce::Colours::black.withAlpha (-shade * 1.4f));
-            g.fillRect (juce::Rectangle<float> (start - origin.x, (float) row - origin.y, length, 1.0f)
+            g.fillRect (juce::Rectangle<float> (start, (float) row, length, 1.0f)
                             .getIntersection (area));
         }
     }

@@ -31,9 +31,9 @@ void paintFrames (juce::Image& strip, int frameHeight, int frames,
                   const std::function<void (juce::Graphics&, int)>& paint);
 
 // The panel's finish: base colour with fine horizontal brushing. The seed fixes the
-// pattern; `origin` offsets it so that two images cut from one panel match.
+// pattern; `strength` scales the contrast of the brushing.
 void brushedFill (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour base,
-                  juce::uint32 seed, float strength = 1.0f, juce::Point<float> origin = {});
+                  juce::uint32 seed, float strength = 1.0f);
 
 // A light upper-left edge and a dark lower-right edge: raised when depth > 0,
 // recessed when depth < 0.
