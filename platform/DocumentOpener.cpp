@@ -114,7 +114,13 @@ bool launchDefaultHandler(const juce::String& path)
     if (intermediate == 0)
     {
         ::close(report[0]);
+        // The intermediate is single-threaded: _Fork runs no fork handlers, which
+        // could wait for locks of threads that did not come along.
+#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 34)
+        const pid_t handler = ::_Fork();
+#else
         const pid_t handler = ::fork();
+#endif
         if (handler == 0)
             execHandler(launch, report[1]);
         ::_exit(handler > 0 ? 0 : 1);

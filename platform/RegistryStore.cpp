@@ -612,12 +612,19 @@ bool modifyKey(const KeyPath& key, Change&& change)
     const bool exists = ! fileName.empty();
     if (! exists)
         fileName = wantedName;
-    const std::string path = where.directory + "/" + fileName;
+    std::string path = where.directory + "/" + fileName;
 
     std::string contents;
     mode_t mode = 0;
     if (exists)
     {
+        // A key file that is a link (say, into a repository of dotfiles) is
+        // replaced where it points, so the link survives.
+        if (char* target = ::realpath(path.c_str(), nullptr))
+        {
+            path = target;
+            std::free(target);
+        }
         struct stat st;
         if (::stat(path.c_str(), &st) != 0 || ! readWholeFile(path, contents))
             return false; // unreadable: rewriting would throw its values away

@@ -266,6 +266,19 @@ TEST_F(RegistryStoreTest, HandWrittenFileReadsAsTyped)
     EXPECT_FALSE(dir.child("Korvanta").exists()) << "the existing spelling is used, not a second directory";
 }
 
+TEST_F(RegistryStoreTest, LinkedKeyFileIsWrittenWhereItPoints)
+{
+    const auto target = dir.child("dotfiles/vyrtarvo.reg");
+    ASSERT_TRUE(writeBytes(target, "tarvoRef=0.65\n"));
+    ASSERT_TRUE(dir.child("Korvanta").createDirectory());
+    ASSERT_TRUE(target.createSymbolicLink(keyFile(), false));
+
+    ASSERT_TRUE(RegistryStore::setValue(valuePath("tarvoHold"), "0.5"));
+    EXPECT_TRUE(keyFile().isSymbolicLink());
+    EXPECT_EQ(RegistryStore::getValue(valuePath("tarvoRef")), "0.65");
+    EXPECT_NE(readBytes(target).find("\ntarvoHold=0.5\n"), std::string::npos);
+}
+
 TEST_F(RegistryStoreTest, KeyFileThatIsNotAFileReadsAsMissing)
 {
     ASSERT_TRUE(keyFile().createDirectory());
