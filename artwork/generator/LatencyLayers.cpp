@@ -67,7 +67,7 @@ void paintLegends (juce::Graphics& g, const ArtFonts& fonts)
     legend (g, "LATENCY", fonts.caption (6.5f), { 0.0f, 0.0f, 54.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
     paintArrow (g, 8.0f, 13.0f);
     paintArrow (g, 35.5f, 30.5f);
-    legend (g, "ms", fonts.caption (8.5f), { 42.0f, 15.0f, 12.0f, 12.0f }, juce::Justification::centredLeft, palette::legend);
+    legend (g, "ms", fonts.caption (7.5f), { 40.5f, 15.0f, 13.5f, 12.0f }, juce::Justification::centredLeft, palette::legend);
 }
 
 } // namespace

@@ -44,8 +44,13 @@ void paintTogglePlate (juce::Graphics& g, juce::Rectangle<float> plate, juce::Po
     g.fillPath (nut);
     g.setColour (juce::Colours::black.withAlpha (0.5f));
     g.strokePath (nut, juce::PathStrokeType (0.6f));
-    g.setColour (juce::Colour (0xff1d1e21));
-    g.fillEllipse (juce::Rectangle<float> (8.0f, 8.0f).withCentre (pivot));
+    // Threaded bushing the bat pivots in.
+    const auto bushing = juce::Rectangle<float> (7.0f, 7.0f).withCentre (pivot);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff9a9da3), bushing.getX(), bushing.getY(),
+                                             juce::Colour (0xff34363a), bushing.getRight(), bushing.getBottom(), false));
+    g.fillEllipse (bushing);
+    g.setColour (juce::Colours::black.withAlpha (0.6f));
+    g.drawEllipse (bushing, 0.7f);
 }
 
 // The bat: a tapered chromed handle with a ball end. Tilted left or right it lies
