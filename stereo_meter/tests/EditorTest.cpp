@@ -1,0 +1,505 @@
+// The editor: its construction, the command table, updateControl, the page
+// swaps and window sizes, the restored state, and the two instances that share
+// the process-wide settings.
+#include "EditorTestSupport.h"
+
+#include "TarvoCommandIds.h"
+
+#include <functional>
+
+namespace vyrtarvo::testing
+{
+namespace
+{
+float parameter(VyrTarvoAudioProcessor& p, int index)
+{
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
+    return p.getParameter(index);
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+}
+} // namespace
+
+TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
+{
+    VyrTarvoAudioProcessor p;
+    restoreDefaultSettings(p);
+    p.setGlobalSetting(6, 0.25f);
+    p.setGlobalSetting(13, 1.0f);
+    setParameter(p, 0, 1.0f);
+    setParameter(p, 1, 1.0f);
+    setParameter(p, 2, 0.123f);
+    setParameter(p, 3, 0.75f);
+    setParameter(p, 4, 1.0f);
+    p.setSignature("Drums");
+
+    auto* editor = openEditor(p);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(p.getEditorLink()->editor.load(), editor);
+    EXPECT_EQ(editor->getBounds(), juce::Rectangle<int>(0, 0, 586, 167));
+    EXPECT_TRUE(editor->isTimerRunning());
+    EXPECT_EQ(editor->getTimerInterval(), 30);
+
+    auto& front = editor->getFrontPanel();
+    auto& back = editor->getBackPanel();
+    EXPECT_TRUE(front.isVisible());
+    EXPECT_FALSE(back.isVisible());
+    EXPECT_TRUE(front.isOpaque());
+    EXPECT_TRUE(back.isOpaque());
+    EXPECT_EQ(front.getBounds(), juce::Rectangle<int>(0, 0, 586, 167));
+    EXPECT_EQ(back.getBounds(), juce::Rectangle<int>(0, 0, 586, 167));
+    // The back panel was added first, so the front panel lies above it.
+    EXPECT_EQ(editor->getIndexOfChildComponent(&back), 0);
+    EXPECT_EQ(editor->getIndexOfChildComponent(&front), 1);
+
+    EXPECT_EQ(front.holdSwitch->getValue(), 2.0);
+    EXPECT_TRUE(front.lrmsButton->getToggleState());
+    EXPECT_TRUE(front.faceImage == front.msFaceImage);
+    EXPECT_EQ(front.latencyControl->valueMs, 123);
+    EXPECT_DOUBLE_EQ(front.trimSlider->getValue(), 10.0);
+    EXPECT_EQ(front.trimLabel->getText(), parameterText(p, 3));
+    EXPECT_TRUE(front.activeButton->getToggleState());
+    EXPECT_TRUE(front.getTrimLook().trimActive.load());
+    EXPECT_TRUE(front.getPlusLook().smallWindow.load());
+    EXPECT_EQ(front.trackNameBox->getText(), "Drums");
+
+    EXPECT_DOUBLE_EQ(back.referenceKnob->getValue(), 6.0);
+    EXPECT_EQ(back.referenceText, VyrTarvoAudioProcessor::getSettingText(6));
+    EXPECT_DOUBLE_EQ(back.integrationKnob->getValue(), 10.0);
+    EXPECT_EQ(back.integrationText, VyrTarvoAudioProcessor::getSettingText(7));
+    EXPECT_DOUBLE_EQ(back.holdKnob->getValue(), 10.0);
+    EXPECT_EQ(back.holdText, VyrTarvoAudioProcessor::getSettingText(8));
+    EXPECT_DOUBLE_EQ(back.returnKnob->getValue(), 13.0);
+    EXPECT_EQ(back.returnText, VyrTarvoAudioProcessor::getSettingText(9));
+    EXPECT_DOUBLE_EQ(back.overCountKnob->getValue(), 2.0);
+    EXPECT_DOUBLE_EQ(back.overReferenceKnob->getValue(), 3.0);
+    EXPECT_DOUBLE_EQ(back.midSwitch->getValue(), 1.0);
+    EXPECT_TRUE(back.measureButton->getToggleState());
+
+    EXPECT_FALSE(editor->isLeftOverLatched());
+    EXPECT_FALSE(editor->isRightOverLatched());
+    EXPECT_FALSE(front.leftMeter->ledResetRequest);
+    EXPECT_FALSE(front.rightMeter->ledResetRequest);
+
+    closeEditor(p, editor);
+    EXPECT_EQ(p.getEditorLink()->editor.load(), nullptr);
+    restoreDefaultSettings(p);
+}
+
+TEST(EditorConstruction, TakesItsHeightFromTheWindowSizeFlag)
+{
+    VyrTarvoAudioProcessor p;
+    p.getSizeFlag() = 1;
+    auto* editor = openEditor(p);
+    EXPECT_EQ(editor->getHeight(), 205);
+    EXPECT_EQ(editor->getFrontPanel().getHeight(), 205);
+    EXPECT_EQ(editor->getBackPanel().getHeight(), 205);
+    EXPECT_FALSE(editor->getFrontPanel().getPlusLook().smallWindow.load());
+    closeEditor(p, editor);
+}
+
+// Controls without a kit look draw with the older stock look; buttons leave the
+// keyboard focus to the track-name strip and the latency entry.
+TEST_F(EditorFixture, PlainControlsGetTheStockLookAndButtonsTakeNoFocus)
+{
+    EXPECT_NE(dynamic_cast<juce::LookAndFeel_V2*>(&front().trimLabel->getLookAndFeel()), nullptr);
+    EXPECT_EQ(dynamic_cast<juce::LookAndFeel_V3*>(&front().trimLabel->getLookAndFeel()), nullptr);
+    for (juce::Button* button : std::initializer_list<juce::Button*> { front().lrmsButton.get(), front().helpButton.get(),
+                                                                     front().sizeButton.get(), front().activeButton.get(),
+                                                                     back().measureButton.get() })
+        EXPECT_FALSE(button->getWantsKeyboardFocus());
+    EXPECT_TRUE(front().trackNameBox->getWantsKeyboardFocus());
+    EXPECT_TRUE(front().latencyControl->getWantsKeyboardFocus());
+}
+
+TEST_F(EditorFixture, PaintFillsWithPink)
+{
+    juce::Image image(juce::Image::ARGB, 4, 4, true);
+    juce::Graphics g(image);
+    editor->paint(g);
+    EXPECT_EQ(image.getPixelAt(1, 1).getARGB(), juce::Colour(255, 192, 203).getARGB());
+}
+
+// --- Command table -----------------------------------------------------------------
+
+struct CommandCase
+{
+    const char* name;
+    int commandId;
+    std::function<void(VyrTarvoAudioProcessorEditor&)> setControl;
+    int index;             // parameter 0..4 or setting 6..13 that changes
+    float expected;        // its new normalised value
+};
+
+std::ostream& operator<<(std::ostream& os, const CommandCase& c) { return os << c.name; }
+
+constexpr auto quiet = juce::dontSendNotification;
+
+const CommandCase commandCases[] = {
+    { "HoldOff", 0, [](auto& e) { e.getFrontPanel().holdSwitch->setValue(0.0, quiet); }, 0, 0.0f },
+    { "HoldInfinity", 0, [](auto& e) { e.getFrontPanel().holdSwitch->setValue(1.0, quiet); }, 0, 0.5f },
+    { "HoldOn", 0, [](auto& e) { e.getFrontPanel().holdSwitch->setValue(2.0, quiet); }, 0, 1.0f },
+    { "MidSide", 1, [](auto& e) { e.getFrontPanel().lrmsButton->setToggleState(true, quiet); }, 1, 1.0f },
+    { "Latency250", 2, [](auto& e) { e.getFrontPanel().latencyControl->setValue(250.0f, 0); }, 2, 0.25f },
+    { "Latency999", 2, [](auto& e) { e.getFrontPanel().latencyControl->setValue(999.0f, 0); }, 2, 999.0f / 1000.0f },
+    { "TrimPlus7.5", 3, [](auto& e) { e.getFrontPanel().trimSlider->setValue(7.5, quiet); }, 3, 0.6875f },
+    { "TrimMinus20", 3, [](auto& e) { e.getFrontPanel().trimSlider->setValue(-20.0, quiet); }, 3, 0.0f },
+    { "Active", 4, [](auto& e) { e.getFrontPanel().activeButton->setToggleState(true, quiet); }, 4, 1.0f },
+    // Not 1.0: the product's factor 0.041666.
+    { "Reference24", 6, [](auto& e) { e.getBackPanel().referenceKnob->setValue(24.0, quiet); }, 6,
+      static_cast<float>(24.0 * 0.041666f) },
+    { "Reference12.3", 6, [](auto& e) { e.getBackPanel().referenceKnob->setValue(12.3, quiet); }, 6,
+      static_cast<float>(12.3 * 0.041666f) },
+    { "Integration20", 7, [](auto& e) { e.getBackPanel().integrationKnob->setValue(20.0, quiet); }, 7, 1.0f },
+    { "Integration2.75", 7, [](auto& e) { e.getBackPanel().integrationKnob->setValue(2.75, quiet); }, 7, 0.1375f },
+    { "Hold5", 8, [](auto& e) { e.getBackPanel().holdKnob->setValue(5.0, quiet); }, 8, 0.25f },
+    { "Return17.25", 9, [](auto& e) { e.getBackPanel().returnKnob->setValue(17.25, quiet); }, 9, 0.8625f },
+    { "OverCount9", 10, [](auto& e) { e.getBackPanel().overCountKnob->setValue(9.0, quiet); }, 10, 1.0f },
+    { "OverCount4", 10, [](auto& e) { e.getBackPanel().overCountKnob->setValue(4.0, quiet); }, 10,
+      static_cast<float>(4.0 / 9.0) },
+    // Not 1.0: the product's factor 0.333.
+    { "OverReference3", 11, [](auto& e) { e.getBackPanel().overReferenceKnob->setValue(3.0, quiet); }, 11,
+      static_cast<float>(3.0 * 0.333f) },
+    { "MidAttenuation2", 12, [](auto& e) { e.getBackPanel().midSwitch->setValue(2.0, quiet); }, 12, 1.0f },
+    { "MidAttenuation1", 12, [](auto& e) { e.getBackPanel().midSwitch->setValue(1.0, quiet); }, 12, 0.5f },
+    { "Oversampled", 13, [](auto& e) { e.getBackPanel().measureButton->setToggleState(true, quiet); }, 13, 1.0f },
+};
+
+struct CommandTable : EditorFixture, ::testing::WithParamInterface<CommandCase>
+{
+    // A value other than the one the command sets, so that a change is visible.
+    void moveAway(int index, float target)
+    {
+        const float other = target > 0.5f ? 0.0f : 1.0f;
+        if (index < 5)
+            setParameter(*processor, index, other);
+        else
+            processor->setGlobalSetting(index, other);
+    }
+
+    float current(int index)
+    {
+        return index < 5 ? parameter(*processor, index) : VyrTarvoAudioProcessor::getGlobalSetting(index - 6);
+    }
+};
+
+TEST_P(CommandTable, SetsItsParameterOrSetting)
+{
+    const auto& c = GetParam();
+    moveAway(c.index, c.expected);
+    c.setControl(*editor);
+    host.changes.clear();
+    const int counterBefore = VyrTarvoAudioProcessor::getGlobalChangeCounter();
+
+    editor->handleCommandMessage(c.commandId);
+
+    EXPECT_EQ(current(c.index), c.expected);
+    if (c.index < 5)
+    {
+        // Parameters reach the host, settings never do.
+        ASSERT_EQ(host.changes.size(), 1u);
+        EXPECT_EQ(host.changes[0].index, c.index);
+        EXPECT_EQ(host.changes[0].value, c.expected);
+        EXPECT_EQ(VyrTarvoAudioProcessor::getGlobalChangeCounter(), counterBefore);
+    }
+    else
+    {
+        EXPECT_TRUE(host.changes.empty());
+        EXPECT_GT(VyrTarvoAudioProcessor::getGlobalChangeCounter(), counterBefore);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CommandTable, ::testing::ValuesIn(commandCases),
+                         [](const auto& info) {
+                             juce::String n(info.param.name);
+                             return n.replaceCharacter('.', '_').replaceCharacter('-', '_').toStdString();
+                         });
+
+TEST_F(EditorFixture, PostedCommandsArriveLaterOnTheMessageThread)
+{
+    front().holdSwitch->setValue(2.0, quiet);
+    host.changes.clear();
+    editor->postCommandMessage(CommandId::hold);
+    EXPECT_TRUE(host.changes.empty());
+    pump();
+    ASSERT_EQ(host.changes.size(), 1u);
+    EXPECT_EQ(host.changes[0].value, 1.0f);
+}
+
+// A parameter command moves the control back from the stored value.
+TEST_F(EditorFixture, AParameterCommandRedrawsTheControlFromTheStoredValue)
+{
+    setParameter(*processor, 4, 1.0f);
+    front().trimSlider->setValue(7.5, quiet);
+    editor->handleCommandMessage(CommandId::trim);
+    EXPECT_EQ(front().trimLabel->getText(), parameterText(*processor, 3));
+    EXPECT_EQ(front().trimLabel->getText(), "7.5 dB");
+}
+
+TEST_F(EditorFixture, UnassignedCommandsDoNothing)
+{
+    const int counterBefore = VyrTarvoAudioProcessor::getGlobalChangeCounter();
+    for (int id : { 5, 18, -1, 1000 })
+        editor->handleCommandMessage(id);
+    EXPECT_TRUE(host.changes.empty());
+    EXPECT_EQ(VyrTarvoAudioProcessor::getGlobalChangeCounter(), counterBefore);
+    EXPECT_TRUE(front().isVisible());
+}
+
+TEST_F(EditorFixture, TheMeasurementButtonInTheStoredStateChangesNothing)
+{
+    back().measureButton->setToggleState(false, quiet); // the default mode is 0
+    const int counterBefore = VyrTarvoAudioProcessor::getGlobalChangeCounter();
+    editor->handleCommandMessage(CommandId::measurementMode);
+    EXPECT_EQ(VyrTarvoAudioProcessor::getGlobalChangeCounter(), counterBefore);
+
+    back().measureButton->setToggleState(true, quiet);
+    editor->handleCommandMessage(CommandId::measurementMode);
+    EXPECT_EQ(VyrTarvoAudioProcessor::getGlobalSetting(7), 1.0f);
+    EXPECT_GT(processor->getProcessingRate(), processor->getMeterRate());
+}
+
+TEST_F(EditorFixture, TheTrackNameGoesToTheProcessorOnly)
+{
+    front().trackNameBox->setText("Lead Vocal");
+    editor->handleCommandMessage(CommandId::signature);
+    EXPECT_EQ(processor->getSignature(), "Lead Vocal");
+    EXPECT_TRUE(host.changes.empty());
+}
+
+struct TrimTextCase
+{
+    const char* text;
+    float expected;
+};
+
+std::ostream& operator<<(std::ostream& os, const TrimTextCase& c) { return os << '"' << c.text << '"'; }
+
+struct TrimText : EditorFixture, ::testing::WithParamInterface<TrimTextCase>
+{
+};
+
+// The leading number of the typed text, clamped to +-20 dB; no number is 0 dB.
+TEST_P(TrimText, SetsTheTrimFromTheLeadingNumber)
+{
+    setParameter(*processor, 3, 0.9f);
+    front().trimLabel->setText(GetParam().text, quiet);
+    host.changes.clear();
+    editor->handleCommandMessage(CommandId::trimText);
+    EXPECT_EQ(parameter(*processor, 3), GetParam().expected);
+    ASSERT_EQ(host.changes.size(), 1u);
+    EXPECT_EQ(host.changes[0].index, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TrimText,
+                         ::testing::Values(TrimTextCase { "abc", 0.5f }, TrimTextCase { "", 0.5f },
+                                           TrimTextCase { "35", 1.0f }, TrimTextCase { "-7.5 dB", 0.3125f },
+                                           TrimTextCase { "-40", 0.0f }, TrimTextCase { " 3", 0.575f },
+                                           TrimTextCase { "nan", 0.5f }, TrimTextCase { "inf", 0.5f },
+                                           TrimTextCase { "-inf", 0.5f }, TrimTextCase { "1e999", 0.5f }));
+
+// --- updateControl -----------------------------------------------------------------
+
+// Every value a control of the two pages shows, to see what an update touched.
+std::vector<double> controlValues(VyrTarvoAudioProcessorEditor& e)
+{
+    auto& f = e.getFrontPanel();
+    auto& b = e.getBackPanel();
+    return { f.holdSwitch->getValue(), f.lrmsButton->getToggleState() ? 1.0 : 0.0,
+             static_cast<double>(f.latencyControl->valueMs), f.trimSlider->getValue(),
+             f.activeButton->getToggleState() ? 1.0 : 0.0, f.getTrimLook().trimActive ? 1.0 : 0.0,
+             b.referenceKnob->getValue(), b.integrationKnob->getValue(), b.holdKnob->getValue(),
+             b.returnKnob->getValue(), b.overCountKnob->getValue(), b.overReferenceKnob->getValue(),
+             b.midSwitch->getValue(), b.measureButton->getToggleState() ? 1.0 : 0.0 };
+}
+
+struct UpdateCase
+{
+    int index;
+    float value;
+    int changedSlot;  // position in controlValues, -1 for none
+    double shown;
+};
+
+std::ostream& operator<<(std::ostream& os, const UpdateCase& c) { return os << c.index << " <- " << c.value; }
+
+struct UpdateControl : EditorFixture, ::testing::WithParamInterface<UpdateCase>
+{
+};
+
+TEST_P(UpdateControl, MovesOnlyItsControlAndPostsNothing)
+{
+    const auto& c = GetParam();
+    auto before = controlValues(*editor);
+    host.changes.clear();
+    const int counterBefore = VyrTarvoAudioProcessor::getGlobalChangeCounter();
+
+    editor->updateControl(c.index, c.value);
+    pump();
+
+    auto after = controlValues(*editor);
+    if (c.changedSlot >= 0)
+    {
+        EXPECT_DOUBLE_EQ(after[(size_t) c.changedSlot], c.shown);
+        before[(size_t) c.changedSlot] = c.shown;
+        if (c.index == 4)
+            before[5] = c.shown; // the trim look follows the Active button
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(host.changes.empty());
+    EXPECT_EQ(VyrTarvoAudioProcessor::getGlobalChangeCounter(), counterBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Indices, UpdateControl,
+    ::testing::Values(UpdateCase { 0, 0.24f, 0, 0.0 }, UpdateCase { 0, 0.26f, 0, 1.0 },
+                      UpdateCase { 0, 1.0f, 0, 2.0 }, UpdateCase { 1, 0.5f, 1, 1.0 },
+                      UpdateCase { 2, 0.1234f, 2, 123.0 }, UpdateCase { 2, 0.0015f, 2, 2.0 },
+                      UpdateCase { 3, 0.6f, 3, 4.0 }, UpdateCase { 3, 0.0f, 3, -20.0 },
+                      UpdateCase { 4, 0.51f, 4, 1.0 },
+                      // The level and time knobs show the stored setting, not the argument.
+                      UpdateCase { 6, 0.1f, -1, 0.0 }, UpdateCase { 7, 0.9f, -1, 0.0 },
+                      UpdateCase { 8, 0.9f, -1, 0.0 }, UpdateCase { 9, 0.1f, -1, 0.0 },
+                      UpdateCase { 10, 1.0f / 3.0f, 10, 3.0 }, UpdateCase { 11, 0.999f, 11, 3.0 },
+                      UpdateCase { 12, 0.74f, 12, 1.0 }, UpdateCase { 12, 0.76f, 12, 2.0 },
+                      UpdateCase { 13, 0.51f, 13, 1.0 },
+                      // Unassigned indices.
+                      UpdateCase { 5, 1.0f, -1, 0.0 }, UpdateCase { 14, 1.0f, -1, 0.0 },
+                      UpdateCase { 15, 1.0f, -1, 0.0 }, UpdateCase { -1, 1.0f, -1, 0.0 }));
+
+TEST_F(EditorFixture, TheLrmsUpdateSwitchesTheFace)
+{
+    editor->updateControl(1, 1.0f);
+    EXPECT_TRUE(front().faceImage == front().msFaceImage);
+    editor->updateControl(1, 0.49f);
+    EXPECT_FALSE(front().lrmsButton->getToggleState());
+    EXPECT_TRUE(front().faceImage == front().lrFaceImage);
+}
+
+TEST_F(EditorFixture, TheActiveUpdateRewritesTheTrimText)
+{
+    setParameter(*processor, 3, 0.6f);
+    front().trimLabel->setText("x", quiet);
+    editor->updateControl(4, 0.0f);
+    EXPECT_FALSE(front().getTrimLook().trimActive.load());
+    EXPECT_EQ(front().trimLabel->getText(), parameterText(*processor, 3));
+}
+
+TEST_F(EditorFixture, ASettingChangeRefreshesItsKnobAndText)
+{
+    processor->setGlobalSetting(8, 1.0f);
+    EXPECT_DOUBLE_EQ(back().holdKnob->getValue(), 20.0);
+    EXPECT_EQ(back().holdText, VyrTarvoAudioProcessor::getSettingText(8));
+    EXPECT_NE(back().holdText, "");
+}
+
+// Host automation reaches the open editor through the processor.
+TEST_F(EditorFixture, HostAutomationMovesTheControls)
+{
+    setParameter(*processor, 0, 1.0f);
+    EXPECT_EQ(front().holdSwitch->getValue(), 2.0);
+
+    std::thread hostThread([this] { setParameter(*processor, 2, 0.5f); });
+    hostThread.join();
+    pump();
+    EXPECT_EQ(front().latencyControl->valueMs, 500);
+}
+
+// --- Pages and window sizes ---------------------------------------------------------
+
+TEST_F(EditorFixture, TheBackPanelTakesTheHeightOfTheMomentItIsShown)
+{
+    editor->handleCommandMessage(CommandId::showBackPanel);
+    EXPECT_FALSE(front().isVisible());
+    EXPECT_TRUE(back().isVisible());
+    EXPECT_EQ(back().getBounds(), juce::Rectangle<int>(0, 0, 586, 167));
+    EXPECT_EQ(editor->getIndexOfChildComponent(&back()), 1);
+
+    editor->handleCommandMessage(CommandId::showFrontPanel);
+    EXPECT_TRUE(front().isVisible());
+    EXPECT_FALSE(back().isVisible());
+    EXPECT_EQ(editor->getIndexOfChildComponent(&front()), 1);
+
+    // Enlarged on the front page: the back panel follows when it is next shown.
+    press(*front().sizeButton, 3, 3);
+    EXPECT_EQ(editor->getHeight(), 205);
+    EXPECT_EQ(back().getHeight(), 167);
+    editor->handleCommandMessage(CommandId::showBackPanel);
+    EXPECT_EQ(back().getBounds(), juce::Rectangle<int>(0, 0, 586, 205));
+}
+
+TEST_F(EditorFixture, LeavingTheBackPanelStoresTheSettings)
+{
+    processor->setGlobalSetting(9, 0.25f);
+    editor->handleCommandMessage(CommandId::showBackPanel);
+    editor->handleCommandMessage(CommandId::showFrontPanel);
+    EXPECT_EQ(VyrTarvoAudioProcessor::readStoredDefault(9), 0.25f);
+    restoreDefaultSettings(*processor);
+    VyrTarvoAudioProcessor::saveStoredDefaults();
+}
+
+// The size button acts on the press and toggles on each one.
+TEST_F(EditorFixture, TheSizeButtonTogglesTheWindowOnThePress)
+{
+    auto& button = *front().sizeButton;
+    for (int pressCount = 1; pressCount <= 3; ++pressCount)
+    {
+        const bool large = pressCount % 2 == 1;
+        press(button, 3, 3);
+        EXPECT_EQ(processor->getSizeFlag().load(), large ? 1 : 0);
+        EXPECT_EQ(editor->getHeight(), large ? 205 : 167);
+        EXPECT_EQ(front().getHeight(), large ? 205 : 167);
+        EXPECT_EQ(front().getPlusLook().smallWindow.load(), ! large);
+        release(button, 3, 3);
+    }
+}
+
+TEST_F(EditorFixture, SetSizeModeResizesEverythingAndShowsTheName)
+{
+    editor->setSizeMode("Bass", 1);
+    EXPECT_EQ(front().trackNameBox->getText(), "Bass");
+    for (juce::Component* c : { static_cast<juce::Component*>(editor), static_cast<juce::Component*>(&front()),
+                                static_cast<juce::Component*>(&back()) })
+        EXPECT_EQ(c->getBounds(), juce::Rectangle<int>(0, 0, 586, 205));
+    EXPECT_FALSE(front().getPlusLook().smallWindow.load());
+    // The flag is the processor's business.
+    EXPECT_EQ(processor->getSizeFlag().load(), 0);
+
+    editor->setSizeMode("Bass", 0);
+    EXPECT_EQ(back().getHeight(), 167);
+    EXPECT_TRUE(front().getPlusLook().smallWindow.load());
+}
+
+TEST_F(EditorFixture, AStateRestoreChangesTheOpenWindowAtOnce)
+{
+    VyrTarvoAudioProcessor source;
+    source.setSignature("Restored Name");
+    source.getSizeFlag() = 1;
+    juce::MemoryBlock state;
+    source.getStateInformation(state);
+
+    processor->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+    EXPECT_EQ(editor->getHeight(), 205);
+    EXPECT_EQ(front().trackNameBox->getText(), "Restored Name");
+}
+
+// --- Two instances -----------------------------------------------------------------
+
+TEST_F(EditorFixture, ASettingEditedInOneEditorReachesTheOther)
+{
+    VyrTarvoAudioProcessor other;
+    auto* otherEditor = openEditor(other);
+    otherEditor->timerCallback();
+
+    back().returnKnob->setValue(20.0, quiet);
+    editor->handleCommandMessage(CommandId::returnTime);
+    ASSERT_EQ(VyrTarvoAudioProcessor::getGlobalSetting(3), 1.0f);
+    EXPECT_DOUBLE_EQ(otherEditor->getBackPanel().returnKnob->getValue(), 13.0);
+
+    otherEditor->timerCallback();
+    EXPECT_DOUBLE_EQ(otherEditor->getBackPanel().returnKnob->getValue(), 20.0);
+    EXPECT_EQ(otherEditor->getBackPanel().returnText, VyrTarvoAudioProcessor::getSettingText(9));
+    EXPECT_EQ(other.shownChangeCount, VyrTarvoAudioProcessor::getGlobalChangeCounter());
+
+    closeEditor(other, otherEditor);
+}
+} // namespace vyrtarvo::testing
