@@ -83,6 +83,7 @@ struct EditorFixture : ::testing::Test
     {
         processor->removeListener(&host);
         closeEditor(*processor, editor);
+        restoreDefaultSettings(*processor);
         pump(1);
     }
 
