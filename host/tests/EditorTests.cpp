@@ -170,3 +170,15 @@ TEST(SideBySideEditors, TwoLibrariesShowTheirEditorsAtOnce)
     EXPECT_TRUE(windowShows(wa, 0x20, 0x60, 0xc0));
     EXPECT_TRUE(windowShows(wb, 0xc0, 0x40, 0x20));
 }
+
+TEST(EditorWithoutDisplay, IsRefusedAndLeavesTheLibraryClean)
+{
+    for (const auto& library : { probeAPath(), tarvoPath() })
+    {
+        if (library.empty())
+            continue;
+        const auto result = runProcess({ VYR_EDITOR_WITHOUT_DISPLAY_PATH, library }, { { "DISPLAY", "" } });
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, std::to_string(VYR_ERROR_NO_DISPLAY) + "\n0 0\n") << library;
+    }
+}

@@ -50,14 +50,16 @@ std::unique_ptr<EffectInstance> EffectInstance::create(const VyrInstanceHost& ho
         || host.getSampleRate == nullptr)
         return nullptr;
 
+    // The host's rate is read once; every later re-prepare uses this value. It
+    // is checked before the processor exists, so that a refused request leaves
+    // no trace (a processor's destructor may store settings).
+    const double rate = host.getSampleRate(host.context);
+    if (! isUsableRate(rate))
+        return nullptr;
+
     const auto& configuration = identity.configurations[configurationIndex];
     std::unique_ptr<juce::AudioProcessor> processor(createPluginFilter());
     if (processor == nullptr)
-        return nullptr;
-
-    // The host's rate is read once; every later re-prepare uses this value.
-    const double rate = host.getSampleRate(host.context);
-    if (! isUsableRate(rate))
         return nullptr;
 
     processor->setPlayConfigDetails(configuration.inputs, configuration.outputs, rate, preparedBlockSize);
