@@ -2,8 +2,12 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -19,6 +23,10 @@ struct LoopState
     int starts = 0;
     bool dispatching = false;
     std::condition_variable changed;
+    // Written by stop() to end the loop. Host threads touch no JUCE object to
+    // stop it: JUCE's stopDispatchLoop, called from another thread, can still
+    // be writing to the message manager when the loop has ended and deleted it.
+    int stopEvent = -1;
 };
 
 LoopState& loop()
@@ -27,11 +35,16 @@ LoopState& loop()
     return state;
 }
 
-void runLoop()
+void runLoop(int stopEvent)
 {
     juce::initialiseJuce_GUI();
     auto* manager = juce::MessageManager::getInstance();
     manager->setCurrentThreadAsMessageThread();
+    juce::LinuxEventLoop::registerFdCallback(stopEvent, [](int fd) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const auto bytes = ::read(fd, &count, sizeof count);
+        juce::MessageManager::getInstance()->stopDispatchLoop();
+    });
     {
         std::lock_guard<std::mutex> lock(loop().mutex);
         loop().dispatching = true;
@@ -39,6 +52,7 @@ void runLoop()
     loop().changed.notify_all();
 
     manager->runDispatchLoop();
+    juce::LinuxEventLoop::unregisterFdCallback(stopEvent);
 
     // JUCE's GUI singletons (desktop, window system, look-and-feels) are
     // deleted on the thread that used them.
@@ -55,7 +69,13 @@ bool MessageThread::start()
     if (state.starts++ > 0)
         return true;
 
-    state.thread = std::thread(runLoop);
+    state.stopEvent = ::eventfd(0, EFD_CLOEXEC);
+    if (state.stopEvent < 0)
+    {
+        state.starts = 0;
+        return false;
+    }
+    state.thread = std::thread(runLoop, state.stopEvent);
     state.changed.wait(lock, [&] { return state.dispatching; });
     return true;
 }
@@ -64,16 +84,20 @@ void MessageThread::stop()
 {
     auto& state = loop();
     std::thread finished;
+    int stopEvent = -1;
     {
         std::lock_guard<std::mutex> lock(state.mutex);
         if (state.starts == 0 || --state.starts > 0)
             return;
         finished = std::move(state.thread);
+        stopEvent = state.stopEvent;
+        state.stopEvent = -1;
     }
-    if (auto* manager = juce::MessageManager::getInstanceWithoutCreating())
-        manager->stopDispatchLoop();
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto bytes = ::write(stopEvent, &one, sizeof one);
     if (finished.joinable())
         finished.join();
+    ::close(stopEvent);
 }
 
 bool MessageThread::isRunning()
