@@ -290,7 +290,7 @@ TEST(VyrhostOpen, WritesASnapshotOfTheWindowWithTheEditor)
     {
         TempDirectory work;
         std::vector<std::string> arguments { "open", c.library, "--demo", "--snapshot", work.file("window.png"),
-                                             "--after", "0.5" };
+                                             "--after", "1.5" };
         arguments.insert(arguments.end(), c.options.begin(), c.options.end());
         const auto result = runVyrhost(arguments);
         ASSERT_EQ(result.exitCode, 0) << result.err;

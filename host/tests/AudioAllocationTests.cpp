@@ -1,0 +1,123 @@
+// The audio callback must not allocate. malloc, calloc and realloc of this
+// process are counted on the calling thread while the test says so; the
+// libraries' allocations (operator new included) go through them too.
+#include "HostTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <filesystem>
+
+#if ! defined(__SANITIZE_THREAD__) && ! defined(__SANITIZE_ADDRESS__)
+ #define VYR_COUNT_ALLOCATIONS 1
+
+extern "C" void* __libc_malloc(std::size_t);
+extern "C" void* __libc_calloc(std::size_t, std::size_t);
+extern "C" void* __libc_realloc(void*, std::size_t);
+
+namespace
+{
+thread_local bool counting = false;
+thread_local long allocations = 0;
+} // namespace
+
+extern "C" void* malloc(std::size_t size)
+{
+    if (counting)
+        ++allocations;
+    return __libc_malloc(size);
+}
+
+extern "C" void* calloc(std::size_t count, std::size_t size)
+{
+    if (counting)
+        ++allocations;
+    return __libc_calloc(count, size);
+}
+
+extern "C" void* realloc(void* pointer, std::size_t size)
+{
+    if (counting)
+        ++allocations;
+    return __libc_realloc(pointer, size);
+}
+#endif
+
+using namespace vyrhosttest;
+using vyrhost::PluginInstance;
+
+namespace
+{
+struct Case
+{
+    std::string library;
+    int configuration;
+    bool bypassed;
+};
+
+std::vector<Case> cases()
+{
+    std::vector<Case> list;
+    std::vector<std::string> libraries { probeAPath() };
+    if (! tarvoPath().empty())
+        libraries.push_back(tarvoPath());
+    for (const auto& library : libraries)
+        for (int configuration = 0; configuration < 3; ++configuration)
+            for (bool bypassed : { false, true })
+                list.push_back({ library, configuration, bypassed });
+    return list;
+}
+} // namespace
+
+class AudioCallback : public ::testing::TestWithParam<Case>
+{
+};
+
+TEST_P(AudioCallback, DoesNotAllocate)
+{
+#ifndef VYR_COUNT_ALLOCATIONS
+    GTEST_SKIP() << "allocations are not counted under a sanitizer";
+#else
+    auto library = loadLibrary(GetParam().library);
+    ASSERT_NE(library, nullptr);
+    auto instance = PluginInstance::create(*library, GetParam().configuration, 44100.0, {});
+    ASSERT_NE(instance, nullptr);
+    instance->setParameterValue(4, 1.0f); // the meter's trim switched on (the probe ignores it)
+    instance->setParameterValue(instance->findBypassParameter(), GetParam().bypassed ? 1.0f : 0.0f);
+
+    const auto input = makeTestSignal(instance->getNumInputs(), 512);
+    std::vector<std::vector<float>> output(static_cast<std::size_t>(instance->getNumOutputs()),
+                                           std::vector<float>(512));
+    std::vector<const float*> in;
+    std::vector<float*> out;
+    for (const auto& channel : input)
+        in.push_back(channel.data());
+    for (auto& channel : output)
+        out.push_back(channel.data());
+
+    // The first block of a new size re-prepares the processor, which may
+    // allocate; the blocks after it may not.
+    instance->process(in.data(), out.data(), 512);
+    allocations = 0;
+    counting = true;
+    for (int block = 0; block < 200; ++block)
+        instance->process(in.data(), out.data(), block % 50 == 0 ? 0 : 512);
+    counting = false;
+    EXPECT_EQ(allocations, 0);
+
+    // The counter does see the library's allocations: a parameter text is a
+    // string made inside it.
+    counting = true;
+    instance->getParameterText(1);
+    counting = false;
+    EXPECT_GT(allocations, 0);
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(Built, AudioCallback, ::testing::ValuesIn(cases()), [](const auto& info) {
+    std::string id;
+    for (char c : std::filesystem::path(info.param.library).stem().string())
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            id += c;
+    return id + "_" + std::to_string(info.param.configuration) + (info.param.bypassed ? "_bypassed" : "");
+});
