@@ -20,7 +20,7 @@ void setParameterNotifyingHost(VyrTarvoAudioProcessor& p, int index, float value
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 // The value boxes lie partly outside the rectangles that carry their texts'
-// middle; repainting both leaves no piece of an old, wider text behind.
+// middle; repainting both leaves nothing of an old, wider text behind.
 void repaintValueText(juce::Component& panel, juce::Rectangle<int> area, juce::Rectangle<int> textBox)
 {
     panel.repaint(area.getUnion(textBox));

@@ -199,6 +199,13 @@ INSTANTIATE_TEST_SUITE_P(
     Controls, ControlPosts,
     ::testing::Values(
         ControlCase { "Hold", [](auto& p) { p.holdSwitch->setValue(2.0, juce::sendNotificationSync); }, { 0 } },
+        ControlCase { "HoldDoubleClick",
+                      [](auto& p) {
+                          p.holdSwitch->setValue(2.0, juce::dontSendNotification);
+                          p.holdSwitch->mouseDoubleClick(mouseAt(*p.holdSwitch, 40, 12, 2));
+                          EXPECT_EQ(p.holdSwitch->getValue(), 0.0);
+                      },
+                      { 0 } },
         ControlCase { "Lrms", [](auto& p) { p.lrmsButton->setToggleState(true, juce::sendNotificationSync); }, { 1 } },
         ControlCase { "Latency", [](auto& p) { p.latencyControl->setValue(20.0f, 1); }, { 2 } },
         ControlCase { "Trim", [](auto& p) { p.trimSlider->setValue(3.5, juce::sendNotificationSync); }, { 3 } },
