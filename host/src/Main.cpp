@@ -136,8 +136,8 @@ int open(const Options& options)
 
     const auto& description = session.library->getDescription();
     HostWindow window;
-    const std::string title = std::string("vyrhost - ")
-                            + (description.effectNames[0] != nullptr ? description.effectNames[0] : "plug-in");
+    const std::string name = description.effectNames[0] != nullptr ? description.effectNames[0] : "the plug-in";
+    const std::string title = "vyrhost - " + name;
     if (! window.create(title, 1, 1, error))
         return fail(error);
 
@@ -149,6 +149,9 @@ int open(const Options& options)
 
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
+    if (options.snapshot.empty())
+        std::cout << "vyrhost: playing " << (options.demo ? "the demo programme" : options.input.empty() ? "silence" : options.input)
+                  << " through " << name << "; close the window or press Ctrl-C to stop" << std::endl;
 
     int status = 0;
     {
@@ -186,7 +189,7 @@ int main(int argc, char** argv)
     std::string error;
     if (! parseOptions(argc, argv, options, error))
     {
-        std::cerr << "vyrhost: " << error << "\n" << usageText();
+        std::cerr << "vyrhost: " << error << " (vyrhost --help shows the usage)\n";
         return 2;
     }
 
