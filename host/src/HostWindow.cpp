@@ -38,6 +38,8 @@ HostWindow::~HostWindow()
 
 bool HostWindow::create(const std::string& title, int w, int h, std::string& error, int x, int y)
 {
+    // The plug-in's window system runs on its own thread in this process.
+    XInitThreads();
     display = XOpenDisplay(nullptr);
     if (display == nullptr)
     {

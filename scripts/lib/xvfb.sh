@@ -11,11 +11,15 @@ vyr_start_xvfb() {
   Xvfb ":$n" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
   VYR_XVFB_PID=$!
   export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do
-    if xprop -root >/dev/null 2>&1; then break; fi
+  local i ready=0
+  for i in $(seq 1 200); do
+    if xprop -root >/dev/null 2>&1; then ready=1; break; fi
     sleep 0.05
   done
+  if [ "$ready" -ne 1 ]; then
+    echo "xvfb: the X server on $DISPLAY did not start" >&2
+    return 1
+  fi
   local atom
   for atom in WM_PROTOCOLS WM_TAKE_FOCUS WM_DELETE_WINDOW _NET_WM_PING WM_CHANGE_STATE \
               WM_STATE _NET_WM_WINDOW_TYPE _NET_WM_STATE _NET_WM_STATE_HIDDEN; do
