@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using vyrkit::ManualLink;
 using vyrplatform::DocumentOpener;
 using vyrplatform::RegistryStore;
@@ -20,9 +22,11 @@ class ManualLinkTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dir = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                  .getNonexistentChildFile("vyr-manual-link-test", {}, false);
-        ASSERT_TRUE(dir.createDirectory());
+        // mkdtemp: parallel test processes never share a directory.
+        auto pattern = juce::File::getSpecialLocation(juce::File::tempDirectory)
+                           .getChildFile("vyr-manual-link-test-XXXXXX").getFullPathName().toStdString();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir = juce::File(pattern);
         RegistryStore::setRootDirectory(dir.getChildFile("store"));
         DocumentOpener::setLauncherForTesting([this](const juce::String& path)
         {

@@ -2,18 +2,15 @@
 
 #include <juce_core/juce_core.h>
 
+#include <cstdlib>
 #include <string>
 
 // A fresh temporary directory for one test, deleted with its contents afterwards.
+// Made with mkdtemp, so tests running in parallel processes never share one.
 class StoreTestDirectory
 {
 public:
-    StoreTestDirectory()
-        : dir(juce::File::getSpecialLocation(juce::File::tempDirectory)
-                  .getNonexistentChildFile("vyr-platform-test", {}, false))
-    {
-        dir.createDirectory();
-    }
+    StoreTestDirectory() : dir(makeUniqueDirectory()) {}
 
     ~StoreTestDirectory() { dir.deleteRecursively(); }
 
@@ -24,6 +21,15 @@ public:
     StoreTestDirectory& operator=(const StoreTestDirectory&) = delete;
 
 private:
+    static juce::File makeUniqueDirectory()
+    {
+        auto pattern = juce::File::getSpecialLocation(juce::File::tempDirectory)
+                           .getChildFile("vyr-platform-test-XXXXXX").getFullPathName().toStdString();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            return {};
+        return juce::File(pattern);
+    }
+
     juce::File dir;
 };
 
