@@ -81,9 +81,7 @@ void VyrTarvoAudioProcessor::setRateDependentValues()
         }
     }
 
-    s.attackCoefficient = attackCoefficientFor(s.integrationMs, processingRate);
-    s.releaseCoefficient = releaseCoefficientFor(processingRate * s.returnMs * 0.001);
-    s.holdSamples = holdSamplesFor(s.holdMs, processingRate);
+    vyrkit::peak_programme::setRateDependentValues(s, processingRate);
 
     clearHistory();
     ringStep = truncToInt(processingRate * ringStepFactor);

@@ -1,0 +1,184 @@
+#include "PeakProgrammeSettings.h"
+
+#include "DecibelText.h"
+#include "SafeNumbers.h"
+
+#include <cmath>
+
+namespace vyrkit::peak_programme
+{
+namespace
+{
+struct PositionMapping
+{
+    float from, to;
+};
+
+constexpr PositionMapping tableA[] = {
+    { 1.75f, 1.6f }, { 2.0f, 1.7f }, { 6.0f, 6.25f }, { 6.25f, 6.4f }, { 8.0f, 8.095f },
+    { 10.0f, 10.4f }, { 10.25f, 10.45f }, { 10.5f, 10.6f }, { 11.75f, 11.6f }, { 12.0f, 11.73f },
+    { 14.0f, 14.12f }, { 16.0f, 16.09f }, { 18.0f, 18.47f }, { 18.25f, 18.5f }, { 18.5f, 18.65f },
+};
+
+constexpr PositionMapping tableB[] = {
+    { 1.75f, 1.6f }, { 2.0f, 1.7f }, { 5.75f, 5.6f }, { 6.0f, 5.7f }, { 8.0f, 8.155f },
+    { 11.75f, 11.6f }, { 12.0f, 11.76f }, { 14.0f, 14.47f }, { 14.25f, 14.52f }, { 14.5f, 14.6f },
+    { 16.0f, 16.025f }, { 18.0f, 18.451f }, { 18.25f, 18.5f }, { 18.5f, 18.6f },
+};
+
+template <size_t N>
+float mapPosition(const PositionMapping (&table)[N], float position) noexcept
+{
+    for (const auto& row : table)
+        if (position == row.from)
+            return row.to;
+    return position;
+}
+
+// 100 ms to 10 s from a mapped knob position.
+double timeMs(float position) noexcept
+{
+    return std::pow(100.0, static_cast<double>(static_cast<float>(position * 0.05))) * 100.0;
+}
+} // namespace
+
+float mapIntegrationPosition(float position) noexcept { return mapPosition(tableA, position); }
+float mapTimePosition(float position) noexcept { return mapPosition(tableB, position); }
+
+double quantiseTimeSetting(float value) noexcept
+{
+    const float product = value * 80.0f;
+    return truncToInt(product) * 0.0125;
+}
+
+double attackCoefficientFor(double integrationMs, double processingRate) noexcept
+{
+    if (integrationMs > 0.05)
+        return 1.0 - std::pow(0.01, 1.0 / (integrationMs * processingRate * 0.001));
+    return 1.0;
+}
+
+double releaseCoefficientFor(double stepsInReturnTime) noexcept
+{
+    return 1.0 - std::pow(0.0625, 1.0 / stepsInReturnTime);
+}
+
+double holdSamplesFor(double holdMs, double processingRate) noexcept
+{
+    return holdMs * 0.001 * processingRate;
+}
+
+void setRateDependentValues(PeakProgrammeSettings& s, double processingRate) noexcept
+{
+    s.attackCoefficient = attackCoefficientFor(s.integrationMs, processingRate);
+    s.releaseCoefficient = releaseCoefficientFor(processingRate * s.returnMs * 0.001);
+    s.holdSamples = holdSamplesFor(s.holdMs, processingRate);
+}
+
+bool applySetting(PeakProgrammeSettings& s, int index, float value, double processingRate) noexcept
+{
+    switch (index)
+    {
+        case referenceSetting:
+        {
+            s.referenceValue = static_cast<double>(value);
+            const double gain = std::pow(10.0, (s.referenceValue * 24.0 - 24.0) * static_cast<double>(0.05f));
+            if (gain != s.referenceGain)
+            {
+                s.referenceGain = gain;
+                s.inverseReferenceGain = 1.0 / gain;
+            }
+            return false;
+        }
+        case integrationSetting:
+        {
+            s.integrationValue = quantiseTimeSetting(value);
+            const float c = mapIntegrationPosition(static_cast<float>(s.integrationValue * 20.0));
+            const float exponent = static_cast<float>(c * 0.05);
+            s.integrationMs = std::pow(101.0, static_cast<double>(exponent)) - 1.0;
+            s.attackCoefficient = attackCoefficientFor(s.integrationMs, processingRate);
+            return false;
+        }
+        case holdSetting:
+        {
+            s.holdValue = quantiseTimeSetting(value);
+            s.holdMs = timeMs(mapTimePosition(static_cast<float>(s.holdValue * 20.0)));
+            s.holdSamples = holdSamplesFor(s.holdMs, processingRate);
+            return false;
+        }
+        case fallBackSetting:
+        {
+            s.returnValue = quantiseTimeSetting(value);
+            s.returnMs = timeMs(mapTimePosition(static_cast<float>(s.returnValue * 20.0)));
+            s.releaseCoefficient = releaseCoefficientFor(s.returnMs * processingRate * 0.001);
+            return false;
+        }
+        case overCountSetting:
+            s.oversValue = value;
+            s.overCount = static_cast<double>(truncToInt(static_cast<double>(value * 9.0f) + 0.5) + 1);
+            return false;
+        case overReferenceSetting:
+            s.overReferenceValue = value;
+            s.overReferenceSelector = truncToInt(static_cast<double>(value * 3.0f) + 0.5) / 3.0;
+            return false;
+        case midAttenuationSetting:
+            s.midValue = static_cast<double>(value);
+            return false;
+        case measurementSetting:
+        {
+            s.measureValue = value;
+            const int on = truncToInt(static_cast<double>(value) + 0.5);
+            if (on == s.oversamplingOn)
+                return false;
+            s.oversamplingOn = on;
+            s.oversamplingFactor = 0;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+juce::String settingText(const PeakProgrammeSettings& s, int index)
+{
+    switch (index)
+    {
+        case referenceSetting:
+        {
+            const double gain = s.referenceGain;
+            float d = gain > 0.0 ? static_cast<float>(20.0 * std::log10(gain)) : -100.0f;
+            if (d <= -100.0f)
+                d = -100.0f;
+            return decibelsWithUnit(d, 1, "dBFS");
+        }
+        case integrationSetting:
+            return decibelsWithUnit(s.integrationMs, 1, "ms");
+        case holdSetting:
+            return decibelsWithUnit(s.holdMs * static_cast<double>(0.001f), 2, "s");
+        case fallBackSetting:
+            return decibelsWithUnit(s.returnMs * static_cast<double>(0.001f), 2, "s");
+        default:
+            return {};
+    }
+}
+
+double overThreshold(double selector, double inverseReferenceGain) noexcept
+{
+    if (selector < 0.25)
+        return 2.5556419010641385;
+    if (selector < 0.5)
+        return 0.7071 * inverseReferenceGain;
+    if (selector < 0.75)
+        return 0.8912509381337456 * inverseReferenceGain;
+    return inverseReferenceGain;
+}
+
+float midAttenuation(double midValue) noexcept
+{
+    if (midValue >= 0.6)
+        return 0.5f;
+    if (midValue >= 0.3)
+        return 0.708f;
+    return 1.0f;
+}
+} // namespace vyrkit::peak_programme
