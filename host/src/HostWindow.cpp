@@ -74,6 +74,14 @@ void HostWindow::setSize(int w, int h)
     XFlush(display);
 }
 
+void HostWindow::raise()
+{
+    if (display == nullptr)
+        return;
+    XRaiseWindow(display, window);
+    XFlush(display);
+}
+
 bool HostWindow::handleEvents()
 {
     if (display == nullptr)

@@ -28,7 +28,12 @@ public:
     // Handles pending events; returns false once the user has closed the window.
     bool handleEvents();
 
-    // Reads the window's pixels, embedded children included, as 8-bit RGB.
+    // Puts the window above every other one, so that a capture sees all of it
+    // once the editor has repainted what was covered.
+    void raise();
+
+    // Reads the window's pixels as they are on the screen, embedded children
+    // included, as 8-bit RGB.
     bool capture(std::vector<std::uint8_t>& rgb, int& capturedWidth, int& capturedHeight, std::string& error);
 
 private:

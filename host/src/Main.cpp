@@ -165,6 +165,11 @@ int open(const Options& options)
             if (! options.snapshot.empty()
                 && std::chrono::steady_clock::now() - start >= std::chrono::duration<double>(options.snapshotAfter))
             {
+                // The capture reads the screen: raise the window and give the
+                // editor a moment to repaint whatever another window covered.
+                window.raise();
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                window.handleEvents();
                 std::vector<std::uint8_t> rgb;
                 int w = 0, h = 0;
                 if (window.capture(rgb, w, h, error) && writePng(options.snapshot, w, h, rgb, error))

@@ -55,6 +55,7 @@ struct EditorEvents
 bool windowShows(HostWindow& window, unsigned char r, unsigned char g, unsigned char b)
 {
     return waitFor([&] {
+        window.raise();
         window.handleEvents();
         std::vector<std::uint8_t> rgb;
         int w = 0, h = 0;
