@@ -1,0 +1,268 @@
+#pragma once
+
+#include "IirFilter.h"
+#include "NeedleFilterBank.h"
+#include "RelaxedAtomic.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace vyrkelsom
+{
+using vyrkit::RelaxedAtomic;
+class VyrKelsoMAudioProcessorEditor;
+
+// The VU meter: one needle driven by a bank of low-pass sections whose damping
+// follows the deflection, a hold needle, an over count, four host parameters,
+// the process-wide settings read (never written) from the settings store, and
+// the state chunk.
+class VyrKelsoMAudioProcessor : public juce::AudioProcessor
+{
+public:
+    static constexpr int numParameters = 4;
+    static constexpr int ringSize = 1001;
+
+    enum ParameterIndex
+    {
+        holdParameter = 0,
+        latencyParameter = 1,
+        trimParameter = 2,
+        activeParameter = 3
+    };
+
+    // Setting indices (the editor's command ids 5..12).
+    enum SettingIndex
+    {
+        vuTypeSetting = 5,
+        referenceSetting = 6,
+        integrationSetting = 7,
+        backlightSetting = 8,
+        holdTimeSetting = 9,
+        overCountSetting = 10,
+        overReferenceSetting = 11,
+        measurementSetting = 12
+    };
+
+    VyrKelsoMAudioProcessor();
+    ~VyrKelsoMAudioProcessor() override;
+
+    const juce::String getName() const override;
+
+    void prepareToPlay(double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    // While the host bypasses the plug-in neither the audio nor the meters change.
+    void processBlockBypassed(juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
+    bool isBusesLayoutSupported(const BusesLayout& layouts) const override;
+
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
+    const juce::String getInputChannelName(int channelIndex) const override;
+    const juce::String getOutputChannelName(int channelIndex) const override;
+    bool isInputChannelStereoPair(int index) const override;
+    bool isOutputChannelStereoPair(int index) const override;
+
+    // The host reaches the names and texts through JUCE's two-argument forms too.
+    using juce::AudioProcessor::getParameterName;
+    using juce::AudioProcessor::getParameterText;
+    int getNumParameters() override;
+    const juce::String getParameterName(int index) override;
+    float getParameter(int index) override;
+    const juce::String getParameterText(int index) override;
+    float getParameterDefaultValue(int index) override;
+    void setParameter(int index, float newValue) override;
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+    bool silenceInProducesSilenceOut() const override;
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram(int index) override;
+    const juce::String getProgramName(int index) override;
+    void changeProgramName(int index, const juce::String& newName) override;
+
+    void getStateInformation(juce::MemoryBlock& destData) override;
+    void setStateInformation(const void* data, int sizeInBytes) override;
+
+    // --- Process-wide settings (indices 5 to 12) -------------------------------
+    // Stores one setting and its derived values; the integration time also
+    // redesigns this instance's needle bank, the hold time its hold length, a
+    // changed measurement mode its processing rate. The open editor follows.
+    void setGlobalSetting(int index, float value);
+    // The normalised value of setting slot i (index - 5); 0 outside 0..7.
+    static float getGlobalSetting(int slot) noexcept;
+    // Display text of a setting (5..12) or of this instance's hold mode (0);
+    // " " for any other index.
+    juce::String getSettingText(int index) const;
+    // The over count limit, 1 to 10 processed samples.
+    static double getOverCountLimit() noexcept;
+    // The needle's cut-off frequency last designed, in Hz.
+    static double getNeedleCutoff() noexcept;
+    // The shared oversampling factor: 0, 2 or 4.
+    static int getOversamplingFactor() noexcept;
+
+    // The stored default of a setting (5..12) as read from the settings store,
+    // the table's default text when missing; no range check.
+    static float readStoredDefault(int index);
+    // Rereads all eight settings from the store (a value outside 0..1 takes its
+    // fallback) and redesigns this instance's needle bank. Always true.
+    bool reloadStoredDefaults();
+
+    // The periodic reread is done by one editor per process. An editor takes the
+    // role when it is free (true when this call took it) and gives it up when it
+    // goes. Message thread only.
+    static bool takePollRoleIfFree() noexcept;
+    static void releasePollRole() noexcept;
+    static bool isPollRoleTaken() noexcept;
+
+    // --- Metering and display read-out -----------------------------------------
+    void updateProcessingRate();
+    void updateBallistics();
+
+    // Called by the editor's timer while it holds the callback lock.
+    void updateDisplayIndex() noexcept;
+    float getDisplayLevel(float fraction) noexcept;
+    float getDisplayHold(float fraction) noexcept;
+    void resetPeakHold(float fraction);
+    double readOverCount() noexcept;
+    void setOverCount(double count) noexcept;
+
+    // The interpolation fraction for a read-out at the given time: how far the
+    // display has moved through the last block. 0 before any block, for an empty
+    // block, and whenever the quotient is not a finite positive number.
+    float getDisplayFraction(double nowSeconds) const noexcept;
+
+    // The millisecond clock that stamps audio blocks and display ticks.
+    using MillisecondClock = juce::uint32 (*)();
+    void setMillisecondClock(MillisecondClock clock) noexcept;
+    double nowInSeconds() const noexcept { return clock.load()() * 0.001; }
+
+    // --- Values the editor reads -----------------------------------------------
+    float getHoldMode() const noexcept { return holdMode; }
+    int getLatencyMs() const noexcept { return latencyMs; }
+    double getLastBlockTime() const noexcept { return lastBlockTime; }
+    double getBlockDuration() const noexcept { return blockDuration; }
+    juce::String getSignature() const;
+    void setSignature(const juce::String& newSignature);
+    std::atomic<int>& getSizeFlag() noexcept { return sizeFlag; }
+
+    // Inspection for tests and benchmarks.
+    float getNeedleLevel() const noexcept { return needleLevel; }
+    float getHoldNeedle() const noexcept { return holdNeedle; }
+    float getHoldCounter() const noexcept { return holdCounter; }
+    double getInfinityHold() const noexcept { return infinityHold; }
+    double getOverSamples() const noexcept { return overSamples; }
+    double getMeterRate() const noexcept { return meterRate; }
+    double getProcessingRate() const noexcept { return processingRate; }
+    float getHoldLength() const noexcept { return holdLength; }
+    float getHoldRelease() const noexcept { return holdRelease; }
+    int getRingStep() const noexcept { return ringStep; }
+    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
+    int getDisplayIndex() const noexcept { return displayIndex; }
+    float getLevelRingSlot(int slot) const noexcept { return levelRing[(size_t) wrapSlot(slot)]; }
+    float getHoldRingSlot(int slot) const noexcept { return holdRing[(size_t) wrapSlot(slot)]; }
+    float getOverRingSlot(int slot) const noexcept { return overRing[(size_t) wrapSlot(slot)]; }
+    float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
+    float getTrimTargetGain() const noexcept { return trimTargetGain; }
+    float getTrimSmoothing() const noexcept { return trimSmoothing; }
+    float getTrimDb() const noexcept { return trimDb; }
+    int getTrimEnabled() const noexcept { return trimEnabled; }
+    const NeedleFilterBank& getNeedleBank() const noexcept { return needleBank; }
+    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
+
+    // The editor that host threads reach through the message thread. The editor
+    // registers itself here on construction and leaves on destruction; the link
+    // outlives the processor for calls still queued.
+    struct EditorLink
+    {
+        // Written on the message thread only; other threads just test it for null.
+        std::atomic<VyrKelsoMAudioProcessorEditor*> editor { nullptr };
+    };
+    std::shared_ptr<EditorLink> getEditorLink() const noexcept { return editorLink; }
+
+private:
+    // Runs the call on the open editor: directly on the message thread, queued in
+    // order from any other thread.
+    void callEditor(std::function<void(VyrKelsoMAudioProcessorEditor&)> call);
+
+    static int wrapSlot(int slot) noexcept
+    {
+        slot %= ringSize;
+        return slot < 0 ? slot + ringSize : slot;
+    }
+
+    void chooseProcessingRate(double rate);
+    void setRateDependentValues();
+    void fillRings(float level, float hold) noexcept;
+    float meterPoint(int phase, float left, float right, bool twoChannels) noexcept;
+
+    // Host parameters and their derived values.
+    RelaxedAtomic<float> holdValue { 0.0f };
+    RelaxedAtomic<float> holdMode { 0.0f };
+    RelaxedAtomic<float> latencyValue { 0.0f };
+    RelaxedAtomic<int> latencyMs { 0 };
+    RelaxedAtomic<float> trimValue { 0.5f };
+    RelaxedAtomic<float> trimDb { 0.0f };
+    RelaxedAtomic<float> trimTargetGain { 1.0f };
+    RelaxedAtomic<float> activeValue { 0.0f };
+    RelaxedAtomic<int> trimEnabled { 0 };
+
+    mutable juce::SpinLock signatureLock;
+    juce::String signature { "M Track" };
+    std::atomic<int> sizeFlag { 0 };
+
+    NeedleFilterBank needleBank { 0.68f, 0.55f, 16 };
+    vyrkit::IirFilter dcBlockerLeft { 44100.0, 1, 2.0, 0.5, 0.0 };
+    vyrkit::IirFilter dcBlockerRight { 44100.0, 1, 2.0, 0.5, 0.0 };
+
+    // Meter state.
+    float needleLevel = -0.05f;
+    float needleLevelAtBlockStart = -0.05f;
+    float shownLevel = -0.05f;
+    float holdNeedle = -0.05f;
+    float holdCounter = 0.0f;
+    float holdNeedleAtBlockStart = -0.05f;
+    float shownHold = -0.05f;
+    double infinityHold = -0.05;
+    double overSamples = 0.0;
+
+    // Oversampler history per channel (0 left, 1 right).
+    float osPrev2[2] {};
+    float osPrev1[2] {};
+    float osNewest[2] {};
+    float osMid[2] {};
+    float osThreeQuarter[2] {};
+
+    // History rings, one slot per ring step while a display delay is set.
+    std::array<float, ringSize> levelRing {};
+    std::array<float, ringSize> holdRing {};
+    std::array<float, ringSize> overRing {};
+    int ringWriteIndex = 0;
+    int displayIndex = 0;
+    int ringStepCounter = 0;
+    int ringStep = 44;
+
+    double lastBlockTime = 0.0;
+    double blockDuration = 0.0;
+    double meterRate = 44100.0;
+    double processingRate = 44100.0;
+    float holdLength = 0.0f;
+    float holdRelease = 0.0f;
+    float trimCurrentGain = 1.0f;
+    float trimSmoothing = 0.0005f;
+
+    std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
+    std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrKelsoMAudioProcessor)
+};
+} // namespace vyrkelsom
