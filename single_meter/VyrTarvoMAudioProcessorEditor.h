@@ -1,0 +1,77 @@
+#pragma once
+
+#include "BackPanel.h"
+#include "FrontPanel.h"
+#include "VyrTarvoMAudioProcessor.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <memory>
+
+namespace vyrtarvom
+{
+// The single-channel meter's window: the front panel (meter and parameter
+// controls) and the read-only back panel (settings), one visible at a time.
+// Every control posts a command id here, and handleCommandMessage turns it into
+// a host-notifying parameter change, the track name or a page switch. The other
+// way, updateControl moves a control to a processor value without notifying it.
+//
+// A 30 ms timer feeds the meter from the processor's read-out whenever the
+// callback lock is free. The settings come from the stereo meter's stored
+// defaults, which it may save at any time; one editor in the process (the poll
+// owner) rereads them every 501st tick and shows them on its back panel.
+//
+// Everything here runs on the message thread: the processor queues the calls of
+// host threads there.
+class VyrTarvoMAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::Timer
+{
+public:
+    static constexpr int width = 320;
+    static constexpr int largeHeight = 205;
+    static constexpr int smallHeight = 167;
+    static constexpr int timerPeriodMs = 30;
+
+    explicit VyrTarvoMAudioProcessorEditor(VyrTarvoMAudioProcessor& processor);
+    ~VyrTarvoMAudioProcessorEditor() override;
+
+    // The two opaque panels cover the window; nothing is drawn here.
+    void paint(juce::Graphics& g) override;
+    void handleCommandMessage(int commandId) override;
+
+    // Moves the control of a host parameter (0..3) to a value; other indices do
+    // nothing.
+    void updateControl(int index, float value);
+    // Applies a restored track name and window size.
+    void setSizeMode(const juce::String& trackName, int size);
+
+    // The display tick.
+    void timerCallback() override;
+
+    FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
+    BackPanel& getBackPanel() noexcept { return *backPanel; }
+    bool isOverLatched() const noexcept { return overLatched; }
+    bool ownsThePollRole() const noexcept { return ownsPollRole; }
+    int getPollTickCount() const noexcept { return pollTickCount; }
+
+private:
+    void notifyParameter(int index, double value);
+    void showBackPanel();
+    void showFrontPanel();
+    void updateMeter();
+    float overLedState();
+    void pollStoredDefaults(bool wasOwner);
+    void fillBackPanelTexts();
+
+    VyrTarvoMAudioProcessor& tarvo;
+    // Controls without a look of their own get the older stock look; it outlives
+    // the panels and is detached before it goes.
+    juce::LookAndFeel_V2 stockLook;
+    std::unique_ptr<BackPanel> backPanel;
+    std::unique_ptr<FrontPanel> frontPanel;
+    bool overLatched = false;
+    bool ownsPollRole = false;
+    int pollTickCount = 0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrTarvoMAudioProcessorEditor)
+};
+} // namespace vyrtarvom
