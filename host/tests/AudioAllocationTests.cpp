@@ -55,6 +55,12 @@ struct Case
     bool bypassed;
 };
 
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << std::filesystem::path(c.library).filename().string() << ", configuration " << c.configuration
+        << (c.bypassed ? ", bypassed" : "");
+}
+
 std::vector<Case> cases()
 {
     std::vector<Case> list;

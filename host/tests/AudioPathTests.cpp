@@ -17,6 +17,11 @@ struct Configuration
     int index, inputs, outputs;
 };
 
+void PrintTo(const Configuration& c, std::ostream* os)
+{
+    *os << c.inputs << "x" << c.outputs;
+}
+
 const Configuration configurations[] = { { 0, 2, 2 }, { 1, 1, 1 }, { 2, 1, 2 } };
 
 // Runs the signal through the instance in blocks, into separate output buffers

@@ -184,6 +184,11 @@ struct TrimCase
     bool bypassed;
 };
 
+void PrintTo(const TrimCase& c, std::ostream* os)
+{
+    *os << "configuration " << c.configuration << (c.activeOn ? ", active" : ", inactive") << (c.bypassed ? ", bypassed" : "");
+}
+
 std::string trimCaseName(const TrimCase& c)
 {
     static const char* const names[] = { "In2Out2", "In1Out1", "In1Out2" };

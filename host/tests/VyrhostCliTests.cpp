@@ -94,6 +94,11 @@ struct RenderCase
     int outputs;
 };
 
+void PrintTo(const RenderCase& c, std::ostream* os)
+{
+    *os << c.config;
+}
+
 class VyrhostRender : public ::testing::TestWithParam<std::tuple<std::string, RenderCase>>
 {
 };
