@@ -1,0 +1,15 @@
+// The single-channel meter's entry into its deliverable: the factory and the
+// identity the host binding reports. Compiled into the shared library only, so
+// that tests can link several plug-ins side by side.
+#include "PluginEntry.h"
+#include "TarvoMIdentity.h"
+
+juce::AudioProcessor* createPluginFilter()
+{
+    return vyrtarvom::createProcessor();
+}
+
+const vyrplatform::PluginIdentity& vyrGetPluginIdentity()
+{
+    return vyrtarvom::pluginIdentity();
+}

@@ -1,0 +1,99 @@
+// The processor's operations on the process-wide settings: setting one from a
+// normalised value, reading it back, the display texts, and the poll role of the
+// editors that reread the stored defaults.
+#include "VyrTarvoMAudioProcessor.h"
+
+#include "SafeNumbers.h"
+#include "TarvoMSettings.h"
+
+#include <cmath>
+
+namespace vyrtarvom
+{
+namespace
+{
+// True while some editor in the process rereads the stored defaults. Touched on
+// the message thread only.
+bool pollRoleTaken = false;
+} // namespace
+
+void VyrTarvoMAudioProcessor::setGlobalSetting(int index, float value)
+{
+    const int kitIndex = kitSettingIndex(index);
+    if (kitIndex < 0 || ! std::isfinite(value))
+        return;
+
+    // A changed measurement mode has cleared the oversampling factor; this
+    // instance picks its new factor and processing rate at once.
+    if (vyrkit::peak_programme::applySetting(processWideSettings(), kitIndex, value, processingRate))
+        updateProcessingRate();
+}
+
+float VyrTarvoMAudioProcessor::getGlobalSetting(int index) noexcept
+{
+    const auto& s = processWideSettings();
+    switch (index)
+    {
+        case referenceSetting: return static_cast<float>(s.referenceValue.load());
+        case integrationSetting: return static_cast<float>(s.integrationValue.load());
+        case holdTimeSetting: return static_cast<float>(s.holdValue.load());
+        case fallBackSetting: return static_cast<float>(s.returnValue.load());
+        case overCountSetting: return s.oversValue;
+        case overReferenceSetting: return s.overReferenceValue;
+        case measurementSetting: return s.measureValue;
+        default: return 0.0f;
+    }
+}
+
+double VyrTarvoMAudioProcessor::getOverCount() noexcept
+{
+    return processWideSettings().overCount;
+}
+
+juce::String VyrTarvoMAudioProcessor::getSettingText(int index) const
+{
+    const auto& s = processWideSettings();
+    switch (index)
+    {
+        case 0:
+        {
+            const float mode = holdMode;
+            return mode == 2.0f ? "On" : (mode == 1.0f ? "Infinity" : "Off");
+        }
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+            return vyrkit::peak_programme::settingText(s, kitSettingIndex(index - firstSettingTextIndex));
+        case 9:
+            return juce::String(vyrkit::truncToInt(s.overCount.load()));
+        case 10:
+        {
+            const double selector = s.overReferenceSelector;
+            if (selector < 0.25)
+                return "+8.15dBu";
+            if (selector < 0.5)
+                return "-3dBFS";
+            if (selector < 0.75)
+                return "-1dBFS";
+            return "0dBFS";
+        }
+        case 11:
+            return s.oversamplingOn != 0 ? "Precise" : "CPU Safe";
+        default:
+            return {};
+    }
+}
+
+bool VyrTarvoMAudioProcessor::isPollRoleTaken() noexcept { return pollRoleTaken; }
+
+bool VyrTarvoMAudioProcessor::takePollRoleIfFree() noexcept
+{
+    if (pollRoleTaken)
+        return false;
+    pollRoleTaken = true;
+    return true;
+}
+
+void VyrTarvoMAudioProcessor::releasePollRole() noexcept { pollRoleTaken = false; }
+} // namespace vyrtarvom
