@@ -37,5 +37,7 @@ struct ArtImage
 
 std::vector<ArtImage> kitImages();
 std::vector<ArtImage> stereoImages();
+std::vector<ArtImage> vuImages();
+std::vector<ArtImage> singleImages();
 
 } // namespace vyrart

@@ -1,9 +1,10 @@
 // Build-time tool: draws the plug-ins' images and converts the track-name font.
 //
-//   vyr_artgen <kit|stereo|all> <output dir> <sans.ttf> <sans-bold.ttf> <script font>
+//   vyr_artgen <kit|stereo|vu|single|all> <output dir> <sans.ttf> <sans-bold.ttf> <script font>
 //
 // "kit" writes the kit's film strips, the marker and the track-name typeface,
-// "stereo" the stereo meter's faces and back panel. Each image is checked for its
+// "stereo" the stereo meter's faces and back panel, "vu" the VU meter's pages,
+// face strip and over LED, "single" the single-channel meter's pages. Each image is checked for its
 // size, pixel format and opacity before it is written; any failure ends the run
 // with a non-zero status so that the build stops.
 #include "ArtCanvas.h"
@@ -82,12 +83,12 @@ int main (int argc, char* argv[])
 {
     if (argc != 6)
     {
-        std::cerr << "usage: vyr_artgen <kit|stereo|all> <output dir> <sans.ttf> <sans-bold.ttf> <script font>\n";
+        std::cerr << "usage: vyr_artgen <kit|stereo|vu|single|all> <output dir> <sans.ttf> <sans-bold.ttf> <script font>\n";
         return 2;
     }
 
     const juce::String set (argv[1]);
-    if (set != "kit" && set != "stereo" && set != "all")
+    if (set != "kit" && set != "stereo" && set != "vu" && set != "single" && set != "all")
     {
         fail ("unknown image set " + set);
         return 2;
@@ -123,6 +124,12 @@ int main (int argc, char* argv[])
     }
     if (set == "stereo" || set == "all")
         for (const auto& item : vyrart::stereoImages())
+            ok = writeImage (item, fonts, outDir) && ok;
+    if (set == "vu" || set == "all")
+        for (const auto& item : vyrart::vuImages())
+            ok = writeImage (item, fonts, outDir) && ok;
+    if (set == "single" || set == "all")
+        for (const auto& item : vyrart::singleImages())
             ok = writeImage (item, fonts, outDir) && ok;
 
     return ok ? 0 : 1;

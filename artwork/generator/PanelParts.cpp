@@ -3,25 +3,26 @@
 namespace vyrart
 {
 
-void paintPanelGround (juce::Graphics& g, juce::uint32 seed)
+void paintPanelGround (juce::Graphics& g, juce::uint32 seed, int width, int height)
 {
-    const juce::Rectangle<float> page (0.0f, 0.0f, (float) panelWidth, (float) panelHeight);
+    const juce::Rectangle<float> page (0.0f, 0.0f, (float) width, (float) height);
     brushedFill (g, page, palette::panel, seed);
 
     // A faint light fall-off towards the bottom, as under studio lighting.
     g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (0.05f), 0.0f, 0.0f,
-                                             juce::Colours::black.withAlpha (0.12f), 0.0f, (float) panelHeight, false));
+                                             juce::Colours::black.withAlpha (0.12f), 0.0f, (float) height, false));
     g.fillRect (page);
 
     g.setColour (juce::Colours::white.withAlpha (0.18f));
-    g.drawHorizontalLine (0, 0.0f, (float) panelWidth);
-    g.drawVerticalLine (0, 0.0f, (float) panelHeight);
+    g.drawHorizontalLine (0, 0.0f, (float) width);
+    g.drawVerticalLine (0, 0.0f, (float) height);
     g.setColour (juce::Colours::black.withAlpha (0.5f));
-    g.drawHorizontalLine (panelHeight - 1, 0.0f, (float) panelWidth);
-    g.drawVerticalLine (panelWidth - 1, 0.0f, (float) panelHeight);
+    g.drawHorizontalLine (height - 1, 0.0f, (float) width);
+    g.drawVerticalLine (width - 1, 0.0f, (float) height);
 }
 
-void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float> plate)
+void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float> plate,
+                     const juce::String& productName)
 {
     juce::Path outline;
     outline.addRoundedRectangle (plate, 2.0f);
@@ -37,7 +38,7 @@ void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<f
 
     const auto ink = juce::Colour (0xff18191b);
     auto text = plate.reduced (4.0f, 1.0f);
-    legend (g, "Vyr Tarvo", fonts.caption (11.5f), text.removeFromTop (13.5f), juce::Justification::centredBottom, ink);
+    legend (g, productName, fonts.caption (11.5f), text.removeFromTop (13.5f), juce::Justification::centredBottom, ink);
     legend (g, "Korvanta", fonts.legend (7.5f), text, juce::Justification::centredTop, ink.withAlpha (0.8f));
 }
 

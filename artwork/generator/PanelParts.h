@@ -9,11 +9,14 @@ namespace vyrart
 inline constexpr int panelWidth = 586;
 inline constexpr int panelHeight = 205;
 
-// The whole page in the panel finish, with its outer edge.
-void paintPanelGround (juce::Graphics& g, juce::uint32 seed);
+// The whole page in the panel finish, with its outer edge; the stereo meter's
+// pages unless a size is given.
+void paintPanelGround (juce::Graphics& g, juce::uint32 seed, int width = panelWidth, int height = panelHeight);
 
-// The maker's name plate: "Vyr Tarvo" over "Korvanta" on a brushed aluminium plate.
-void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float> plate);
+// The maker's name plate: the product's name over "Korvanta" on a brushed
+// aluminium plate.
+void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float> plate,
+                     const juce::String& productName = "Vyr Tarvo");
 
 // A recessed dark field for text that the plug-in writes at run time.
 void paintTextField (juce::Graphics& g, juce::Rectangle<float> field);

@@ -1,0 +1,91 @@
+#include "CompactParts.h"
+
+#include "FaceParts.h"
+#include "PanelParts.h"
+
+namespace vyrart
+{
+
+void paintCompactFrontParts (juce::Graphics& g, const ArtFonts& fonts, const juce::String& productName)
+{
+    paintTrimScale (g, fonts, 272.0f);
+    paintNamePlate (g, fonts, { 9.0f, 143.0f, 110.0f, 23.0f }, productName);
+
+    // Below the small window's edge.
+    paintTape (g, { 17.0f, 167.0f, 240.0f, 39.0f });
+    paintTextField (g, { 263.5f, 168.5f, 53.0f, 35.0f });
+    screw (g, { 7.0f, 186.0f }, 3.0f, 35.0f);
+}
+
+void paintWindowBezel (juce::Graphics& g, juce::Rectangle<float> window)
+{
+    juce::Path bezel;
+    bezel.addRoundedRectangle (window.expanded (2.0f), 5.0f);
+    shadow (g, bezel, { 0, 2 }, 4, 0.7f);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff9a9da2), window.getX(), window.getY() - 2.0f,
+                                             juce::Colour (0xff202124), window.getX(), window.getBottom() + 2.0f, false));
+    g.fillPath (bezel);
+    g.setColour (juce::Colours::black);
+    g.fillRect (window);
+}
+
+juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& productName, const juce::String& kind,
+                                   const std::vector<SettingCaption>& captions, juce::uint32 seed)
+{
+    juce::Image image (juce::Image::ARGB, compactWidth, compactHeight, true, juce::SoftwareImageType());
+    juce::Graphics g (image);
+    paintPanelGround (g, seed, compactWidth, compactHeight);
+
+    // Title: the name plate, what the page shows, and the version field whose
+    // text the page writes into (212, 32, 30, 14) at run time.
+    paintNamePlate (g, fonts, { 80.0f, 22.0f, 110.0f, 24.0f }, productName);
+    legend (g, "BALLISTICS SETTINGS", fonts.caption (6.8f), { 80.0f, 10.0f, 110.0f, 9.0f }, juce::Justification::centred, palette::legendDim);
+    paintTextField (g, { 207.0f, 31.0f, 40.0f, 16.0f });
+    legend (g, "VERSION", fonts.caption (6.0f), { 207.0f, 22.0f, 40.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
+
+    legend (g, "read from the stored defaults", fonts.legend (6.5f), { 60.0f, 70.0f, 200.0f, 9.0f },
+            juce::Justification::centred, palette::legendDim);
+    legend (g, "click the panel to return", fonts.legend (6.5f), { 60.0f, 80.0f, 200.0f, 9.0f },
+            juce::Justification::centred, palette::legendDim.withAlpha (0.8f));
+
+    // The row of settings: engraved frame, captions above the fields.
+    {
+        juce::Path frame;
+        frame.addRoundedRectangle (juce::Rectangle<float> (1.5f, 118.5f, 317.0f, 45.0f), 3.0f);
+        g.setColour (juce::Colours::black.withAlpha (0.5f));
+        g.strokePath (frame, juce::PathStrokeType (1.0f));
+        g.setColour (juce::Colours::white.withAlpha (0.12f));
+        g.strokePath (frame, juce::PathStrokeType (1.0f), juce::AffineTransform::translation (0.8f, 0.8f));
+    }
+    for (const auto& c : captions)
+    {
+        paintTextField (g, c.box.expanded (0.5f, 0.0f));
+        const auto font = fonts.caption (6.5f);
+        if (c.line2.isEmpty())
+            legend (g, c.line1, font, { c.box.getX() - 2.0f, 135.0f, c.box.getWidth() + 4.0f, 9.0f }, juce::Justification::centred, palette::legend);
+        else
+        {
+            legend (g, c.line1, font, { c.box.getX() - 2.0f, 127.0f, c.box.getWidth() + 4.0f, 8.5f }, juce::Justification::centred, palette::legend);
+            legend (g, c.line2, font, { c.box.getX() - 2.0f, 135.0f, c.box.getWidth() + 4.0f, 9.0f }, juce::Justification::centred, palette::legend);
+        }
+    }
+
+    screw (g, { 7.0f, 9.0f }, 3.0f, 20.0f);
+    screw (g, { 313.0f, 9.0f }, 3.0f, 65.0f);
+
+    // Below the small window's edge: type label and ventilation slots.
+    for (int i = 0; i < 12; ++i)
+    {
+        const juce::Rectangle<float> slot (150.0f + 12.0f * (float) i, 176.0f, 5.0f, 20.0f);
+        g.setColour (juce::Colour (0xff0a0a0b));
+        g.fillRoundedRectangle (slot, 2.5f);
+        bevel (g, slot, 2.5f, -1.0f);
+    }
+    legend (g, "Korvanta", fonts.caption (9.0f), { 20.0f, 176.0f, 110.0f, 10.0f }, juce::Justification::centredLeft, palette::legendDim);
+    legend (g, kind, fonts.legend (6.5f), { 20.0f, 187.0f, 125.0f, 9.0f }, juce::Justification::centredLeft, palette::legendDim);
+    screw (g, { 7.0f, 185.0f }, 3.0f, 40.0f);
+    screw (g, { 313.0f, 185.0f }, 3.0f, 75.0f);
+    return image;
+}
+
+} // namespace vyrart
