@@ -38,7 +38,10 @@ public:
     // Filters one sample with the selected section and returns the needle value.
     float process(double x) noexcept
     {
-        const float v = static_cast<float>(sections[(std::size_t) currentSection].processSample(x));
+        const double y = sections[(std::size_t) currentSection].processSample(x);
+        // Saturated at the float range, so that an extreme input never turns
+        // the needle into an infinity.
+        const float v = static_cast<float>(y > floatMax ? floatMax : (y < -floatMax ? -floatMax : y));
         const float c = v > 1.0f ? 1.0f : (v < 0.0f ? 0.0f : v);
         previousSection = currentSection;
         // c is limited to 0..1 (NaN compares false and gives 0 here), so the
@@ -59,6 +62,8 @@ public:
     const vyrkit::IirFilter& getSection(int index) const noexcept { return sections[(std::size_t) index]; }
 
 private:
+    static constexpr double floatMax = 3.40282346638528859812e+38;
+
     double qStart;
     double qEnd;
     int sectionCount;

@@ -203,7 +203,6 @@ private:
     void chooseProcessingRate(double rate);
     void setRateDependentValues();
     void fillRings(float level, float hold) noexcept;
-    float meterPoint(int phase, float left, float right, bool twoChannels) noexcept;
 
     // Host parameters and their derived values.
     RelaxedAtomic<float> holdValue { 0.0f };
@@ -250,11 +249,19 @@ private:
     int displayIndex = 0;
     int ringStepCounter = 0;
     int ringStep = 44;
+    // The slots the last over read covered: (overReadFrom, overReadTo].
+    int overReadFrom = 0;
+    int overReadTo = 0;
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
     double meterRate = 44100.0;
     double processingRate = 44100.0;
+    // The oversampling factor that processingRate was chosen with. The blocks
+    // use this one rather than the shared factor, which another instance at
+    // another rate may have set, so that the points per sample always match
+    // the rate the needle was designed for.
+    int processingFactor = 0;
     float holdLength = 0.0f;
     float holdRelease = 0.0f;
     float trimCurrentGain = 1.0f;
