@@ -59,7 +59,7 @@ juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& pr
     }
     for (const auto& c : captions)
     {
-        paintTextField (g, c.box.expanded (0.5f, 0.0f));
+        paintTextField (g, c.box.reduced (1.0f, 0.0f));
         const auto font = fonts.caption (6.5f);
         if (c.line2.isEmpty())
             legend (g, c.line1, font, { c.box.getX() - 2.0f, 135.0f, c.box.getWidth() + 4.0f, 9.0f }, juce::Justification::centred, palette::legend);

@@ -29,9 +29,9 @@ const juce::Colour zoneRed (0xffc8221a);
 // to the same perceived brightness.
 juce::Colour backlight (int step)
 {
-    const juce::Colour amber (0xffffb24a), cream (0xfffff4dc);
+    const juce::Colour amber (0xffffae40), cream (0xfffff1d2);
     auto c = amber.interpolatedWith (cream, (float) step / 4.0f);
-    const float target = 0.80f;
+    const float target = 0.82f;
     const float lum = 0.299f * c.getFloatRed() + 0.587f * c.getFloatGreen() + 0.114f * c.getFloatBlue();
     const float k = target / lum;
     const auto scale = [k] (juce::uint8 v) { return (juce::uint8) juce::jlimit (0, 255, juce::roundToInt ((float) v * k)); };
@@ -140,7 +140,7 @@ void paintVuScale (juce::Graphics& g, const ArtFonts& fonts)
                     juce::Rectangle<float> (20.0f, 9.0f).withCentre (onVuDial (pivot, percentNumberRadius, a)),
                     juce::Justification::centred, ink.withAlpha (0.85f));
     }
-    legend (g, "%", fonts.legend (7.0f), juce::Rectangle<float> (12.0f, 9.0f).withCentre (onVuDial (pivot, percentNumberRadius, vuNeedleAngle (-0.05) + 0.05)),
+    legend (g, "%", fonts.legend (7.0f), juce::Rectangle<float> (12.0f, 9.0f).withCentre (onVuDial (pivot, percentNumberRadius, vuNeedleAngle (1.13))),
             juce::Justification::centred, ink.withAlpha (0.85f));
 
     legend (g, "VU", fonts.caption (19.0f), juce::Rectangle<float> (50.0f, 22.0f).withCentre (pivot.translated (0.0f, -66.0f)),
@@ -171,7 +171,7 @@ void paintLowerLip (juce::Graphics& g, const ArtFonts& fonts)
     g.setColour (juce::Colours::black.withAlpha (0.6f));
     g.drawHorizontalLine ((int) lip.getY(), 0.0f, lip.getWidth());
     // The hold switch sits at (176, 142) of the panel, (164, 126) of the face.
-    paintHoldLegends (g, fonts, 164.0f, lip.getY() + 0.6f, 5.0f);
+    paintHoldLegends (g, fonts, 164.0f, lip.getY() - 1.6f, 7.0f);
 }
 
 } // namespace

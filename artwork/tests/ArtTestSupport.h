@@ -3,7 +3,9 @@
 #pragma once
 
 #include <VyrKitArt.h>
+#include <VyrKelsoArt.h>
 #include <VyrTarvoArt.h>
+#include <VyrTarvoMArt.h>
 
 #include <juce_graphics/juce_graphics.h>
 
@@ -60,5 +62,20 @@ inline juce::Point<float> alongNeedle (juce::Point<float> pivot, double r, doubl
 // pivots at (126, 149.8) and (127, 149.8), and the needle adds half a pixel.
 inline juce::Point<float> leftPivot() { return { 12.0f + 126.0f + 0.5f, 16.0f + 149.8f + 0.5f }; }
 inline juce::Point<float> rightPivot() { return { 277.0f + 127.0f + 0.5f, 16.0f + 149.8f + 0.5f }; }
+
+// The VU needle's law: 136.5 degrees at 0, 45.5 degrees at 1.44 (1.0 is 0 VU),
+// with the power 1.2 above 0; the meter stops it at -0.05 and 1.5.
+inline double vuNeedleAngle (double v)
+{
+    v = juce::jlimit (-0.05, 1.5, v);
+    const double p = v > 0.0 ? std::pow (v / 1.44, 1.2) : v / 1.44;
+    return 2.3823744289722595 - 1.5882496193148399 * p;
+}
+
+inline double vuNeedleAngleForDecibels (double vu) { return vuNeedleAngle (std::pow (10.0, vu / 20.0)); }
+
+// The VU needle's pivot on a face row: the meter's pivot (128, 155) and the half
+// pixel the needle adds; rows are painted at the meter's origin.
+inline juce::Point<float> vuPivot() { return { 128.5f, 155.5f }; }
 
 } // namespace arttest

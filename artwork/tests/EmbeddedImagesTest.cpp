@@ -1,7 +1,9 @@
 // The embedded images decode to the sizes, pixel formats and frame layouts that the
 // looks, the needle meter, the latency entry and the panels cut them into.
 #include <VyrKitArt.h>
+#include <VyrKelsoArt.h>
 #include <VyrTarvoArt.h>
+#include <VyrTarvoMArt.h>
 
 #include <gtest/gtest.h>
 #include <juce_graphics/juce_graphics.h>
@@ -40,6 +42,12 @@ const ImageCase imageCases[] = {
     { "face_lr",      vyrtarvo_art::face_lr_png,    vyrtarvo_art::face_lr_pngSize,    586, 205,  1, true,  true },
     { "face_ms",      vyrtarvo_art::face_ms_png,    vyrtarvo_art::face_ms_pngSize,    586, 205,  1, true,  true },
     { "back_panel",   vyrtarvo_art::back_panel_png, vyrtarvo_art::back_panel_pngSize, 586, 205,  1, true,  true },
+    { "vu_front_panel", vyrkelso_art::vu_front_panel_png, vyrkelso_art::vu_front_panel_pngSize, 320, 205, 1, true, true },
+    { "vu_face_strip",  vyrkelso_art::vu_face_strip_png,  vyrkelso_art::vu_face_strip_pngSize,  250, 610, 5, true, true },
+    { "vu_back_panel",  vyrkelso_art::vu_back_panel_png,  vyrkelso_art::vu_back_panel_pngSize,  320, 205, 1, true, true },
+    { "vu_over_led",    vyrkelso_art::vu_over_led_png,    vyrkelso_art::vu_over_led_pngSize,     20,  60, 3, true, false },
+    { "single_face",       vyrtarvom_art::face_png,       vyrtarvom_art::face_pngSize,       320, 205, 1, true, true },
+    { "single_back_panel", vyrtarvom_art::back_panel_png, vyrtarvom_art::back_panel_pngSize, 320, 205, 1, true, true },
 };
 
 juce::Image decode (const ImageCase& c)
