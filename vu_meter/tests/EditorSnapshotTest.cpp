@@ -1,0 +1,56 @@
+// The editor painted as the screen shows it: the panels cover the window's pink
+// on both pages and in both sizes, and the lit face lies in the front page's
+// background. With VYR_SNAPSHOT_DIR set, the pictures are also written there as
+// PNG files for a look by eye.
+#include "EditorTestSupport.h"
+
+#include "KelsoCommandIds.h"
+
+namespace vyrkelsom::editortest
+{
+namespace
+{
+const juce::Colour pink(255, 192, 203);
+} // namespace
+
+struct Snapshot : EditorFixture, ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
+{
+    const int size = GetParam();
+    processor->getSizeFlag() = size;
+    editor->setSizeMode("Lead Vocal", size);
+    setParameter(*processor, 0, 1.0f);   // hold "On"
+    setParameter(*processor, 3, 1.0f);   // trim active
+    setParameter(*processor, 2, 0.55f);  // +2 dB
+    setParameter(*processor, 1, 0.042f); // 42 ms
+
+    // A sine at the reference level, then a quieter one, leaves the hold tick
+    // above the needle.
+    auto loud = sine(0.125f * 1.11f, 22050);
+    process(*processor, loud, 441);
+    auto quiet = sine(0.125f * 0.3f, 13230);
+    process(*processor, quiet, 441);
+    testMilliseconds = testMilliseconds.load() + 5;
+    editor->timerCallback();
+
+    const auto& meter = *front().meter;
+    EXPECT_GT(meter.getHoldLevel(), meter.getLevel() + 0.2f);
+    EXPECT_TRUE(meter.showHold);
+
+    const auto frontImage = snapshot(*editor);
+    EXPECT_EQ(frontImage.getHeight(), size != 0 ? 205 : 167);
+    EXPECT_EQ(countPixels(frontImage, frontImage.getBounds(), pink), 0);
+    keepForInspection(frontImage, "vu_front_" + juce::String(size));
+
+    editor->handleCommandMessage(CommandId::showBackPanel);
+    const auto backImage = snapshot(*editor);
+    EXPECT_EQ(backImage.getHeight(), size != 0 ? 205 : 167);
+    EXPECT_EQ(countPixels(backImage, backImage.getBounds(), pink), 0);
+    keepForInspection(backImage, "vu_back_" + juce::String(size));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, Snapshot, ::testing::Values(0, 1));
+} // namespace vyrkelsom::editortest
