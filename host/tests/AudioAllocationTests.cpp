@@ -65,8 +65,8 @@ std::vector<Case> cases()
 {
     std::vector<Case> list;
     std::vector<std::string> libraries { probeAPath() };
-    if (! tarvoPath().empty())
-        libraries.push_back(tarvoPath());
+    for (const auto& meter : meterPaths())
+        libraries.push_back(meter);
     for (const auto& library : libraries)
         for (int configuration = 0; configuration < 3; ++configuration)
             for (bool bypassed : { false, true })
@@ -88,7 +88,9 @@ TEST_P(AudioCallback, DoesNotAllocate)
     ASSERT_NE(library, nullptr);
     auto instance = PluginInstance::create(*library, GetParam().configuration, 44100.0, {});
     ASSERT_NE(instance, nullptr);
-    instance->setParameterValue(4, 1.0f); // the meter's trim switched on (the probe ignores it)
+    // A meter's trim switched on, so that its gain path runs too.
+    if (const int active = findParameter(*instance, "Active"); active >= 0)
+        instance->setParameterValue(active, 1.0f);
     instance->setParameterValue(instance->findBypassParameter(), GetParam().bypassed ? 1.0f : 0.0f);
 
     const auto input = makeTestSignal(instance->getNumInputs(), 512);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 using namespace vyrhosttest;
@@ -19,8 +20,6 @@ class AllThreadsAtOnce : public ::testing::TestWithParam<std::string>
 
 TEST_P(AllThreadsAtOnce, AudioAutomationRestoreAndEditor)
 {
-    if (GetParam().empty())
-        GTEST_SKIP() << "the stereo meter is not built";
     auto library = loadLibrary(GetParam());
     ASSERT_NE(library, nullptr);
     std::atomic<int> notifications { 0 };
@@ -83,5 +82,21 @@ TEST_P(AllThreadsAtOnce, AudioAutomationRestoreAndEditor)
     EXPECT_EQ(library->canUnloadNow(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Built, AllThreadsAtOnce, ::testing::Values(probeAPath(), tarvoPath()),
-                         [](const auto& info) { return info.index == 0 ? std::string("Probe") : std::string("Tarvo"); });
+namespace
+{
+std::vector<std::string> libraries()
+{
+    std::vector<std::string> paths { probeAPath() };
+    for (const auto& meter : meterPaths())
+        paths.push_back(meter);
+    return paths;
+}
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Built, AllThreadsAtOnce, ::testing::ValuesIn(libraries()), [](const auto& info) {
+    std::string id;
+    for (char c : std::filesystem::path(info.param).stem().string())
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            id += c;
+    return id;
+});

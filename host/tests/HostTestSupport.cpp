@@ -31,6 +31,42 @@ std::string tarvoPath()
 #endif
 }
 
+std::string kelsomPath()
+{
+#ifdef VYR_KELSOM_PATH
+    return VYR_KELSOM_PATH;
+#else
+    return {};
+#endif
+}
+
+std::string tarvomPath()
+{
+#ifdef VYR_TARVOM_PATH
+    return VYR_TARVOM_PATH;
+#else
+    return {};
+#endif
+}
+
+std::vector<std::string> meterPaths()
+{
+    std::vector<std::string> paths;
+    for (const auto& path : { tarvoPath(), kelsomPath(), tarvomPath() })
+        if (! path.empty())
+            paths.push_back(path);
+    return paths;
+}
+
+int findParameter(const vyrhost::PluginInstance& instance, const std::string& name)
+{
+    VyrParameterInfo info {};
+    for (int i = 0; i < instance.getNumParameters(); ++i)
+        if (instance.getParameterInfo(i, info) && name == info.name)
+            return i;
+    return -1;
+}
+
 TempDirectory::TempDirectory()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "vyrhost-test-XXXXXX").string();

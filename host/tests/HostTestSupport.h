@@ -15,8 +15,15 @@ namespace vyrhosttest
 std::string probeAPath();
 std::string probeBPath();
 std::string vyrhostPath();
-// Empty when the stereo meter is not part of this build.
+// Empty when that meter is not part of this build.
 std::string tarvoPath();
+std::string kelsomPath();
+std::string tarvomPath();
+// The meters of this build.
+std::vector<std::string> meterPaths();
+
+// The index of the host parameter with this name, or -1.
+int findParameter(const vyrhost::PluginInstance& instance, const std::string& name);
 
 // A fresh directory, removed with its content at the end of the test.
 class TempDirectory

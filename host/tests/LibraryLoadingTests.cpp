@@ -20,8 +20,8 @@ namespace
 std::vector<std::string> deliverables()
 {
     std::vector<std::string> paths { probeAPath(), probeBPath() };
-    if (! tarvoPath().empty())
-        paths.push_back(tarvoPath());
+    for (const auto& meter : meterPaths())
+        paths.push_back(meter);
     return paths;
 }
 
@@ -229,4 +229,66 @@ TEST(SideBySide, TheMeterLoadsBesideTheProbes)
     ASSERT_TRUE(p && m);
     EXPECT_EQ(m->getParameterText(0), "Off");
     EXPECT_EQ(probeField(probeText(*p), "instances"), 1);
+}
+
+// The three meters, and a second copy of one of them, in one process: each
+// describes itself, creates instances and passes audio on its own.
+TEST(SideBySide, ThreeMetersAndACopyInOneProcess)
+{
+    if (meterPaths().size() < 3)
+        GTEST_SKIP() << "not every meter is built";
+    TempDirectory directory;
+    const std::string copyPath = directory.file("Vyr Tarvo copy_x64.so");
+    std::filesystem::copy_file(tarvoPath(), copyPath);
+
+    struct Expected
+    {
+        std::string path;
+        const char* name;
+        int parameters;
+    };
+    const Expected meters[] = {
+        { tarvoPath(), "Vyr Tarvo", 6 }, { kelsomPath(), "Vyr KelsoM", 5 },
+        { tarvomPath(), "Vyr TarvoM", 5 }, { copyPath, "Vyr Tarvo", 6 },
+    };
+    std::vector<std::unique_ptr<PluginLibrary>> libraries;
+    std::vector<std::unique_ptr<PluginInstance>> instances;
+    std::set<std::string> productIds;
+    for (const auto& meter : meters)
+    {
+        libraries.push_back(loadLibrary(meter.path));
+        ASSERT_NE(libraries.back(), nullptr) << meter.path;
+        const auto& d = libraries.back()->getDescription();
+        EXPECT_STREQ(d.effectNames[0], meter.name);
+        EXPECT_STREQ(d.manufacturerName, "Korvanta");
+        productIds.insert(vyrhost::fourCharCode(d.productId));
+        for (int configuration = 0; configuration < 3; ++configuration)
+        {
+            instances.push_back(PluginInstance::create(*libraries.back(), configuration, 48000.0, {}));
+            ASSERT_NE(instances.back(), nullptr) << meter.path << " " << configuration;
+            EXPECT_EQ(instances.back()->getNumParameters(), meter.parameters);
+        }
+    }
+    EXPECT_EQ(productIds.size(), 3u);
+
+    // Every instance passes audio through untouched (the trim is off).
+    const auto input = makeTestSignal(2, 700);
+    for (auto& instance : instances)
+    {
+        std::vector<std::vector<float>> output(static_cast<std::size_t>(instance->getNumOutputs()),
+                                               std::vector<float>(700));
+        std::vector<const float*> in { input[0].data(), input[1].data() };
+        std::vector<float*> out;
+        for (auto& channel : output)
+            out.push_back(channel.data());
+        instance->process(in.data(), out.data(), 700);
+        EXPECT_EQ(output[0], input[0]);
+        if (instance->getNumInputs() == 2)
+        {
+            EXPECT_EQ(output[1], input[1]);
+        }
+    }
+    instances.clear();
+    for (auto& library : libraries)
+        EXPECT_EQ(library->canUnloadNow(), 1);
 }

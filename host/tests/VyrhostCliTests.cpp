@@ -22,8 +22,8 @@ ProcessResult runVyrhost(std::vector<std::string> arguments, const std::map<std:
 std::vector<std::string> meters()
 {
     std::vector<std::string> paths { probeAPath() };
-    if (! tarvoPath().empty())
-        paths.push_back(tarvoPath());
+    for (const auto& meter : meterPaths())
+        paths.push_back(meter);
     return paths;
 }
 
@@ -290,6 +290,9 @@ TEST(VyrhostOpen, WritesASnapshotOfTheWindowWithTheEditor)
     std::vector<Case> cases { { probeAPath(), {}, 300, 100 }, { probeAPath(), { "--set", "2=1" }, 300, 200 } };
     if (! tarvoPath().empty())
         cases.push_back({ tarvoPath(), {}, 586, 167 });
+    for (const auto& compact : { kelsomPath(), tarvomPath() })
+        if (! compact.empty())
+            cases.push_back({ compact, {}, 320, 167 });
 
     for (const auto& c : cases)
     {
