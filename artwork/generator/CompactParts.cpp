@@ -30,7 +30,8 @@ void paintWindowBezel (juce::Graphics& g, juce::Rectangle<float> window)
 }
 
 juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& productName, const juce::String& kind,
-                                   const std::vector<SettingCaption>& captions, juce::uint32 seed)
+                                   const juce::StringArray& note, const std::vector<SettingCaption>& captions,
+                                   juce::uint32 seed)
 {
     juce::Image image (juce::Image::ARGB, compactWidth, compactHeight, true, juce::SoftwareImageType());
     juce::Graphics g (image);
@@ -43,20 +44,29 @@ juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& pr
     paintTextField (g, { 207.0f, 31.0f, 40.0f, 16.0f });
     legend (g, "VERSION", fonts.caption (6.0f), { 207.0f, 22.0f, 40.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
 
-    legend (g, "read from the stored defaults", fonts.legend (6.5f), { 60.0f, 70.0f, 200.0f, 9.0f },
-            juce::Justification::centred, palette::legendDim);
-    legend (g, "click the panel to return", fonts.legend (6.5f), { 60.0f, 80.0f, 200.0f, 9.0f },
-            juce::Justification::centred, palette::legendDim.withAlpha (0.8f));
-
-    // The row of settings: engraved frame, captions above the fields.
-    {
+    // The title group in an engraved frame.
+    const auto engrave = [&g] (juce::Rectangle<float> box) {
         juce::Path frame;
-        frame.addRoundedRectangle (juce::Rectangle<float> (1.5f, 118.5f, 317.0f, 45.0f), 3.0f);
+        frame.addRoundedRectangle (box, 3.0f);
         g.setColour (juce::Colours::black.withAlpha (0.5f));
         g.strokePath (frame, juce::PathStrokeType (1.0f));
         g.setColour (juce::Colours::white.withAlpha (0.12f));
         g.strokePath (frame, juce::PathStrokeType (1.0f), juce::AffineTransform::translation (0.8f, 0.8f));
+    };
+    engrave ({ 70.5f, 5.5f, 186.0f, 48.0f });
+
+    // The settings are shown, not set, on this page.
+    float y = 72.0f;
+    for (const auto& line : note)
+    {
+        legend (g, line, fonts.caption (6.5f), { 40.0f, y, 240.0f, 9.0f }, juce::Justification::centred, palette::legendDim);
+        y += 10.0f;
     }
+    legend (g, "click the panel to return", fonts.legend (6.5f), { 40.0f, y + 4.0f, 240.0f, 9.0f },
+            juce::Justification::centred, palette::legendDim.withAlpha (0.8f));
+
+    // The row of settings: engraved frame, captions above the fields.
+    engrave ({ 1.5f, 118.5f, 317.0f, 45.0f });
     for (const auto& c : captions)
     {
         paintTextField (g, c.box.reduced (1.0f, 0.0f));

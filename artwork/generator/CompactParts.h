@@ -28,10 +28,12 @@ struct SettingCaption
     juce::Rectangle<float> box;
 };
 
-// A back page: the title with the product's name and the version field, the
-// captions and fields of the settings texts along the row at y 145, and below
-// the small window's edge the type label and ventilation slots.
+// A back page: the title with the product's name and the version field, a note
+// on where the settings come from, the captions and fields of the settings texts
+// along the row at y 145, and below the small window's edge the type label and
+// ventilation slots.
 juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& productName, const juce::String& kind,
-                                   const std::vector<SettingCaption>& captions, juce::uint32 seed);
+                                   const juce::StringArray& note, const std::vector<SettingCaption>& captions,
+                                   juce::uint32 seed);
 
 } // namespace vyrart

@@ -26,7 +26,8 @@ juce::Image paintSingleFace (const ArtFonts& fonts)
 
 juce::Image paintSingleBackPanel (const ArtFonts& fonts)
 {
-    return paintCompactBackPanel (fonts, "Vyr TarvoM", "PEAK PROGRAMME METER", {
+    return paintCompactBackPanel (fonts, "Vyr TarvoM", "PEAK PROGRAMME METER",
+        { "BALLISTICS SHARED WITH Vyr Tarvo", "SET ON THE STEREO METER'S SETTINGS PAGE" }, {
         { "REFERENCE", "",      { 3.0f, 145.0f, 51.0f, 15.0f } },
         { "INTEGRATION", "",    { 56.0f, 145.0f, 59.0f, 15.0f } },
         { "HOLD", "",           { 116.0f, 145.0f, 30.0f, 15.0f } },

@@ -29,7 +29,8 @@ juce::Image paintVuFrontPanel (const ArtFonts& fonts)
 
 juce::Image paintVuBackPanel (const ArtFonts& fonts)
 {
-    return paintCompactBackPanel (fonts, "Vyr KelsoM", "VU METER", {
+    return paintCompactBackPanel (fonts, "Vyr KelsoM", "VU METER",
+        { "BALLISTICS FROM THE STORED USER DEFAULTS", "BACKLIGHT SHOWN ON THE METER FACE" }, {
         { "REFERENCE", "",      { 3.0f, 145.0f, 51.0f, 15.0f } },
         { "INTEGRATION", "",    { 59.0f, 145.0f, 59.0f, 15.0f } },
         { "HOLD", "",           { 124.0f, 145.0f, 30.0f, 15.0f } },
