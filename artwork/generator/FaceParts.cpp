@@ -171,12 +171,13 @@ void paintTrimScale (juce::Graphics& g, const ArtFonts& fonts, float sliderX)
 // Legends of the hold switch at (switchX, 142, 86, 24), above the lever's
 // positions: its ends at switchX + 25 (Off) and + 61 (On), the middle at + 43
 // (Infinity). `top` is the legends' upper edge.
-void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float top, float fontHeight)
+void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float top, float fontHeight,
+                       float infinityScale)
 {
     const auto font = fonts.caption (fontHeight);
     const float h = fontHeight * 1.2f;
     legend (g, "OFF", font, { switchX + 8.0f, top, 26.0f, h }, juce::Justification::centred, palette::legend);
-    legend (g, infinitySign(), fonts.caption (fontHeight * 4.0f / 3.0f), { switchX + 36.0f, top - h / 6.0f, 14.0f, h + h / 9.0f },
+    legend (g, infinitySign(), fonts.caption (fontHeight * infinityScale), { switchX + 36.0f, top - h / 6.0f, 14.0f, h + h / 9.0f },
             juce::Justification::centred, palette::legend);
     legend (g, "HOLD", font, { switchX + 50.0f, top, 28.0f, h }, juce::Justification::centred, palette::legend);
 }

@@ -21,7 +21,8 @@ void paintTrimScale (juce::Graphics& g, const ArtFonts& fonts, float sliderX);
 
 // "OFF", infinity and "HOLD" above the three lever positions of the hold switch
 // at (switchX, 142, 86, 24); `top` is the legends' upper edge.
-void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float top, float fontHeight = 7.5f);
+void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float top, float fontHeight = 7.5f,
+                       float infinityScale = 4.0f / 3.0f);
 
 // The paper tape under the track-name strip whose bounds are `strip`.
 void paintTape (juce::Graphics& g, juce::Rectangle<float> strip);

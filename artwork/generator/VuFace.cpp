@@ -171,7 +171,7 @@ void paintLowerLip (juce::Graphics& g, const ArtFonts& fonts)
     g.setColour (juce::Colours::black.withAlpha (0.6f));
     g.drawHorizontalLine ((int) lip.getY(), 0.0f, lip.getWidth());
     // The hold switch sits at (176, 142) of the panel, (164, 126) of the face.
-    paintHoldLegends (g, fonts, 164.0f, lip.getY() - 1.6f, 7.0f);
+    paintHoldLegends (g, fonts, 164.0f, lip.getY() - 1.6f, 7.0f, 1.9f);
 }
 
 } // namespace
@@ -208,7 +208,7 @@ juce::Image paintVuOverLedStrip (const ArtFonts&)
         g.fillEllipse (juce::Rectangle<float> (17.0f, 17.0f).withCentre (centre));
         g.setColour (juce::Colour (0xff0b0b0b));
         g.fillEllipse (juce::Rectangle<float> (14.0f, 14.0f).withCentre (centre));
-        lamp (g, centre, 6.2f, palette::ledRed, glow[k]);
+        lamp (g, centre, 5.3f, palette::ledRed, glow[k]);
     });
     return strip;
 }

@@ -84,6 +84,30 @@ TEST (CompactFrontPages, TapeAndNamePlateLieWhereThePanelsExpectThem)
     }
 }
 
+// The hold switch at (176, 142) has its legends right above its lever's ends:
+// "OFF" over the left end (x 201), "HOLD" over the right end (x 237), on the
+// single-channel page above the switch, on the VU page on the lower lip of the
+// meter window, which every face row carries.
+TEST (CompactFrontPages, HoldLegendsStandOverTheLeversEnds)
+{
+    const auto litPixels = [] (const juce::Image& image, int x0, int x1, int y0, int y1) {
+        int lit = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                lit += luminance (image.getPixelAt (x, y)) > 0.5f ? 1 : 0;
+        return lit;
+    };
+    const auto single = page (Page::singleFront);
+    const auto strip = decode (vyrkelso_art::vu_face_strip_png, vyrkelso_art::vu_face_strip_pngSize);
+    for (int lever : { 201, 237 })
+    {
+        EXPECT_GT (litPixels (single, lever - 10, lever + 10, 133, 142), 10) << lever;
+        EXPECT_EQ (litPixels (single, lever - 10, lever + 10, 142, 143), 0) << lever;
+        for (int step = 0; step < 5; ++step)
+            EXPECT_GT (litPixels (strip, lever - 12 - 10, lever - 12 + 10, step * 122 + 116, step * 122 + 122), 10) << lever << " row " << step;
+    }
+}
+
 struct TextBox
 {
     const char* name;

@@ -148,6 +148,22 @@ TEST (VuFace, LowerLipIsDarkUnderTheMetersBottomEdge)
     }
 }
 
+// The meter draws its LED at (181, 90, 20, 20); the face seats it in a dark ring
+// that shows round the lamp's bezel, on the lit card.
+TEST (VuFace, LedSeatLiesUnderTheMetersLed)
+{
+    const juce::Point<float> centre (191.0f, 100.0f);
+    for (int step = 0; step < rows; ++step)
+    {
+        const auto face = faceRow (step);
+        for (auto d : { juce::Point<float> (1, 0), juce::Point<float> (-1, 0), juce::Point<float> (0, 1), juce::Point<float> (0, -1) })
+        {
+            EXPECT_LT (luminanceAt (face, centre.x + d.x * 8.6f, centre.y + d.y * 8.6f), 0.2f) << "row " << step;
+            EXPECT_GT (luminanceAt (face, centre.x + d.x * 13.0f + (d.y != 0 ? 4.0f : 0.0f), centre.y + d.y * 13.0f), 0.45f) << "row " << step;
+        }
+    }
+}
+
 // The LED frames: off, latched, lit from the top, a round lamp on a transparent
 // ground, each brighter and red at its centre.
 TEST (VuOverLed, FramesAreOffLatchedAndLitOnATransparentGround)
