@@ -1,0 +1,239 @@
+// The VU editor's 20 ms tick: the needle and hold values it pushes into the
+// meter, the over LED's latch and its reset by a click, the hold reset, and a
+// callback lock held by the audio thread.
+#include "EditorTestSupport.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace vyrkelsom::editortest
+{
+namespace
+{
+// Samples of alternating sign above full scale: every processed point is an
+// over at the "0dBFS" reference.
+std::vector<std::vector<float>> overs(int samples)
+{
+    std::vector<std::vector<float>> c(2, std::vector<float>(static_cast<size_t>(samples)));
+    for (size_t i = 0; i < c[0].size(); ++i)
+        c[0][i] = c[1][i] = (i % 2 == 0 ? 1.2f : -1.2f);
+    return c;
+}
+
+std::vector<std::vector<float>> silence(int samples)
+{
+    return std::vector<std::vector<float>>(2, std::vector<float>(static_cast<size_t>(samples)));
+}
+
+// Holds the processor's callback lock on another thread until released, as the
+// audio thread does during a block.
+struct BusyAudioThread
+{
+    explicit BusyAudioThread(const juce::CriticalSection& lock)
+        : thread([this, &lock] {
+              const juce::ScopedLock held(lock);
+              std::unique_lock<std::mutex> guard(mutex);
+              locked = true;
+              changed.notify_all();
+              changed.wait(guard, [this] { return released; });
+          })
+    {
+        std::unique_lock<std::mutex> guard(mutex);
+        changed.wait(guard, [this] { return locked; });
+    }
+
+    ~BusyAudioThread()
+    {
+        {
+            const std::lock_guard<std::mutex> guard(mutex);
+            released = true;
+        }
+        changed.notify_all();
+        thread.join();
+    }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool locked = false;
+    bool released = false;
+    std::thread thread;
+};
+} // namespace
+
+struct EditorTimer : EditorFixture
+{
+    void SetUp() override
+    {
+        EditorFixture::SetUp();
+        // The tests tick by hand.
+        editor->stopTimer();
+    }
+
+    COldVuMeter2& meter() { return *front().meter; }
+
+    void tick()
+    {
+        testMilliseconds = testMilliseconds.load() + 20;
+        editor->timerCallback();
+    }
+};
+
+TEST_F(EditorTimer, TheFirstTickPutsOutTheLatchedLed)
+{
+    EXPECT_EQ(meter().ledState, 0.0f);
+    tick();
+    EXPECT_EQ(meter().ledState, -1.0f);
+    EXPECT_FALSE(meter().ledResetRequest);
+    EXPECT_FALSE(editor->isOverLatched());
+}
+
+TEST_F(EditorTimer, AnOverLightsThenLatchesUntilAClickPutsItOut)
+{
+    tick();
+    auto o = overs(10);
+    process(*processor, o, 10);
+    ASSERT_GE(processor->getOverSamples(), 3.0);
+
+    tick();
+    EXPECT_EQ(meter().ledState, 1.0f);
+    EXPECT_TRUE(editor->isOverLatched());
+    EXPECT_EQ(processor->getOverSamples(), 0.0); // consumed
+
+    auto s = silence(441);
+    process(*processor, s, 441);
+    tick();
+    EXPECT_EQ(meter().ledState, 0.0f);
+    tick();
+    EXPECT_EQ(meter().ledState, 0.0f);
+
+    press(meter(), 100, 50);
+    tick();
+    EXPECT_EQ(meter().ledState, -1.0f);
+    EXPECT_TRUE(editor->isOverLatched()); // cleared on the tick after
+    tick();
+    EXPECT_EQ(meter().ledState, -1.0f);
+    EXPECT_FALSE(editor->isOverLatched());
+}
+
+TEST_F(EditorTimer, AClickWhileTheLedIsLitIsUsedUpWithoutEffect)
+{
+    tick();
+    auto o = overs(10);
+    process(*processor, o, 10);
+    tick();
+    ASSERT_EQ(meter().ledState, 1.0f);
+
+    press(meter(), 10, 10);
+    process(*processor, o, 10);
+    tick();
+    EXPECT_EQ(meter().ledState, 1.0f);
+    EXPECT_FALSE(meter().ledResetRequest);
+
+    auto s = silence(441);
+    process(*processor, s, 441);
+    tick();
+    EXPECT_EQ(meter().ledState, 0.0f);
+}
+
+TEST_F(EditorTimer, OversBelowTheCountDoNotLight)
+{
+    tick();
+    auto o = overs(2);
+    auto s = silence(1);
+    process(*processor, o, 2);
+    process(*processor, s, 1);
+    tick();
+    EXPECT_EQ(meter().ledState, -1.0f);
+    EXPECT_FALSE(editor->isOverLatched());
+}
+
+TEST_F(EditorTimer, TheHoldTickFollowsTheHoldMode)
+{
+    const struct { float value; bool shown; } modes[] = { { 0.0f, false }, { 0.5f, true }, { 1.0f, true }, { 0.2f, false } };
+    for (const auto& m : modes)
+    {
+        setParameter(*processor, 0, m.value);
+        tick();
+        EXPECT_EQ(meter().showHold, m.shown) << m.value;
+    }
+}
+
+TEST_F(EditorTimer, TheNeedleShowsTheProcessorsReadOut)
+{
+    auto loud = sine(0.125f, 8820);
+    process(*processor, loud, 441);
+    tick();
+    // A rising needle shows its newest value; the clock has not moved since the
+    // block, so nothing of the block has elapsed.
+    EXPECT_FLOAT_EQ(meter().getLevel(), juce::jmin(3.0f, processor->getNeedleLevel()));
+    EXPECT_GT(meter().getLevel(), 0.5f);
+    EXPECT_FLOAT_EQ(meter().getHoldLevel(), juce::jmin(3.0f, processor->getHoldNeedle()));
+    EXPECT_FLOAT_EQ(meter().getPaintedLevel(), meter().getLevel());
+}
+
+TEST_F(EditorTimer, AClickResetsTheInfinityHoldToTheNeedle)
+{
+    setParameter(*processor, 0, 0.5f); // Infinity
+    auto loud = sine(0.125f, 22050);
+    process(*processor, loud, 441);
+    tick();
+    const float held = meter().getHoldLevel();
+    ASSERT_GT(held, 0.8f);
+
+    // Beyond the hold time: the hold needle would fall, but Infinity keeps it.
+    auto s = silence(88200);
+    process(*processor, s, 441);
+    tick();
+    EXPECT_FLOAT_EQ(meter().getHoldLevel(), held);
+    ASSERT_LT(meter().getLevel(), 0.2f);
+
+    press(meter(), 50, 50);
+    tick();
+    EXPECT_FALSE(meter().holdResetRequest);
+    EXPECT_LT(meter().getHoldLevel(), 0.2f);
+    EXPECT_NEAR(meter().getHoldLevel(), meter().getLevel(), 1e-6f);
+}
+
+TEST_F(EditorTimer, AClickInHoldModeOnChangesNoHold)
+{
+    setParameter(*processor, 0, 1.0f); // On
+    auto loud = sine(0.125f, 22050);
+    process(*processor, loud, 441);
+    tick();
+    const float hold = processor->getHoldNeedle();
+    press(meter(), 50, 50);
+    tick();
+    EXPECT_FALSE(meter().holdResetRequest);
+    EXPECT_EQ(processor->getHoldNeedle(), hold);
+}
+
+// The audio thread is never waited for: a busy lock leaves the meter as it was
+// for that tick, while the poll still counts.
+TEST_F(EditorTimer, ABusyCallbackLockSkipsTheMeterButNotThePoll)
+{
+    auto loud = sine(0.125f, 8820);
+    process(*processor, loud, 441);
+    {
+        BusyAudioThread audio(processor->getCallbackLock());
+        tick();
+        EXPECT_EQ(meter().getLevel(), 0.0f);
+        EXPECT_EQ(meter().ledState, 0.0f);
+        EXPECT_TRUE(meter().ledResetRequest);
+        EXPECT_EQ(editor->getPollTickCount(), 1);
+    }
+    tick();
+    EXPECT_GT(meter().getLevel(), 0.5f);
+    EXPECT_EQ(meter().ledState, -1.0f);
+    EXPECT_EQ(editor->getPollTickCount(), 2);
+}
+
+// The timer itself runs every 20 ms once the message loop does.
+TEST_F(EditorFixture, TheTimerTicksOnItsOwn)
+{
+    for (int i = 0; i < 200 && editor->getPollTickCount() < 2; ++i)
+        pump(10);
+    EXPECT_GE(editor->getPollTickCount(), 2);
+    EXPECT_EQ(front().meter->ledState, -1.0f);
+}
+} // namespace vyrkelsom::editortest
