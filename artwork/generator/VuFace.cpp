@@ -29,7 +29,7 @@ const juce::Colour zoneRed (0xffc8221a);
 // to the same perceived brightness.
 juce::Colour backlight (int step)
 {
-    const juce::Colour amber (0xffffae40), cream (0xfffff1d2);
+    const juce::Colour amber (0xffffa232), cream (0xfffff0cc);
     auto c = amber.interpolatedWith (cream, (float) step / 4.0f);
     const float target = 0.82f;
     const float lum = 0.299f * c.getFloatRed() + 0.587f * c.getFloatGreen() + 0.114f * c.getFloatBlue();
