@@ -4,7 +4,8 @@
 //
 // "kit" writes the kit's film strips, the marker and the track-name typeface,
 // "stereo" the stereo meter's faces and back panel, "vu" the VU meter's pages,
-// face strip and over LED, "single" the single-channel meter's pages. Each image is checked for its
+// face strip and over LED, "single" the single-channel meter's pages, and "all"
+// every set, each into a directory of its own named after the set. Each image is checked for its
 // size, pixel format and opacity before it is written; any failure ends the run
 // with a non-zero status so that the build stops.
 #include "ArtCanvas.h"
@@ -115,22 +116,31 @@ int main (int argc, char* argv[])
         return 1;
     }
 
+    // "all" puts each set into a directory of its own, as the build does: two sets
+    // may both hold an image of the same name (each meter has a back_panel.png).
+    const bool all = set == "all";
+    const auto dirFor = [&] (const char* name) { return all ? outDir.getChildFile (name) : outDir; };
+    const auto writeSet = [&] (const std::vector<vyrart::ArtImage>& images, const juce::File& dir) {
+        if (! dir.createDirectory())
+            return fail ("cannot create " + dir.getFullPathName());
+        bool written = true;
+        for (const auto& item : images)
+            written = writeImage (item, fonts, dir) && written;
+        return written;
+    };
+
     bool ok = true;
-    if (set == "kit" || set == "all")
+    if (set == "kit" || all)
     {
-        for (const auto& item : vyrart::kitImages())
-            ok = writeImage (item, fonts, outDir) && ok;
-        ok = writeTypeface (fonts, outDir) && ok;
+        ok = writeSet (vyrart::kitImages(), dirFor ("kit")) && ok;
+        ok = writeTypeface (fonts, dirFor ("kit")) && ok;
     }
-    if (set == "stereo" || set == "all")
-        for (const auto& item : vyrart::stereoImages())
-            ok = writeImage (item, fonts, outDir) && ok;
-    if (set == "vu" || set == "all")
-        for (const auto& item : vyrart::vuImages())
-            ok = writeImage (item, fonts, outDir) && ok;
-    if (set == "single" || set == "all")
-        for (const auto& item : vyrart::singleImages())
-            ok = writeImage (item, fonts, outDir) && ok;
+    if (set == "stereo" || all)
+        ok = writeSet (vyrart::stereoImages(), dirFor ("stereo")) && ok;
+    if (set == "vu" || all)
+        ok = writeSet (vyrart::vuImages(), dirFor ("vu")) && ok;
+    if (set == "single" || all)
+        ok = writeSet (vyrart::singleImages(), dirFor ("single")) && ok;
 
     return ok ? 0 : 1;
 }
