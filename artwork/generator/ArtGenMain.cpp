@@ -96,7 +96,9 @@ int main (int argc, char* argv[])
     }
 
     const juce::File outDir (juce::File::getCurrentWorkingDirectory().getChildFile (argv[2]));
-    if (! outDir.createDirectory())
+    // Several image sets are generated in parallel into the same tree: a
+    // directory another run has just made counts as made.
+    if (! outDir.createDirectory() && ! outDir.isDirectory())
     {
         fail ("cannot create " + outDir.getFullPathName());
         return 1;
@@ -121,7 +123,7 @@ int main (int argc, char* argv[])
     const bool all = set == "all";
     const auto dirFor = [&] (const char* name) { return all ? outDir.getChildFile (name) : outDir; };
     const auto writeSet = [&] (const std::vector<vyrart::ArtImage>& images, const juce::File& dir) {
-        if (! dir.createDirectory())
+        if (! dir.createDirectory() && ! dir.isDirectory())
             return fail ("cannot create " + dir.getFullPathName());
         bool written = true;
         for (const auto& item : images)
