@@ -45,6 +45,24 @@ TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
     EXPECT_EQ(countPixels(frontImage, frontImage.getBounds(), pink), 0);
     keepForInspection(frontImage, "vu_front_" + juce::String(size));
 
+    // Overs light the LED in its lamp on the face, once the display delay has
+    // passed.
+    std::vector<std::vector<float>> overs(2, std::vector<float>(441 * 6));
+    for (size_t i = 0; i < 441; ++i)
+        overs[0][i] = overs[1][i] = (i % 2 == 0 ? 1.2f : -1.2f);
+    process(*processor, overs, 441);
+    editor->timerCallback();
+    ASSERT_EQ(meter.ledState, 1.0f);
+    const auto litImage = snapshot(*editor);
+    const juce::Rectangle<int> lamp(12 + 181, 16 + 90, 20, 20);
+    int brighter = 0;
+    for (int y = lamp.getY(); y < lamp.getBottom(); ++y)
+        for (int x = lamp.getX(); x < lamp.getRight(); ++x)
+            if (litImage.getPixelAt(x, y).getBrightness() > frontImage.getPixelAt(x, y).getBrightness() + 0.1f)
+                ++brighter;
+    EXPECT_GT(brighter, 40);
+    keepForInspection(litImage, "vu_front_lit_" + juce::String(size));
+
     editor->handleCommandMessage(CommandId::showBackPanel);
     const auto backImage = snapshot(*editor);
     EXPECT_EQ(backImage.getHeight(), size != 0 ? 205 : 167);
