@@ -244,7 +244,8 @@ private:
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
     double meterRate = 44100.0;
-    double processingRate = 44100.0;
+    // Written under the callback lock; read by the settings code on other threads.
+    RelaxedAtomic<double> processingRate { 44100.0 };
     float trimCurrentGain = 1.0f;
     float trimSmoothing = 0.0005f;
 
