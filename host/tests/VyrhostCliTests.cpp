@@ -318,3 +318,23 @@ TEST(VyrhostOpen, WritesASnapshotOfTheWindowWithTheEditor)
         }
     }
 }
+
+TEST(VyrhostState, ANewStereoMeterSavesExactlyItsStartingState)
+{
+    if (tarvoPath().empty())
+        GTEST_SKIP() << "the stereo meter is not built";
+    TempDirectory work;
+    const auto saved = runVyrhost({ "render", tarvoPath(), "--demo", "--output", work.file("a.wav"), "--state-out",
+                                   work.file("state") },
+                                  { { "XDG_CONFIG_HOME", work.file("config") } });
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+
+    const std::string text = "<VYRTARVOsettings hold=\"0\" LRMS=\"0\" trim=\"0.5\" active=\"0\" "
+                             "signature=\"Master Track\" latency=\"0\" size=\"0\"/>";
+    std::string expected = "VC2!";
+    for (int shift = 0; shift < 32; shift += 8)
+        expected.push_back(static_cast<char>((text.size() >> shift) & 0xff));
+    expected += text;
+    expected.push_back('\0');
+    EXPECT_EQ(slurp(work.file("state/juce")), expected);
+}
