@@ -45,8 +45,9 @@ namespace settings
 // change nothing.
 bool apply(ProcessWideSettings& s, int index, float value) noexcept;
 
-// The hold knob position 0..20 (quarter steps) moved to a nearby position on
-// the points where a plain power of 100 would give untidy times.
+// The hold position 0..20 (quarter steps) moved to a nearby position on the
+// points where a plain power of 100 would give untidy times. At most one row
+// applies.
 float remapHoldPosition(float position) noexcept;
 
 // The hold time in ms for a quantised hold setting.

@@ -128,11 +128,17 @@ public:
     void updateProcessingRate();
     void updateBallistics();
 
-    // Called by the editor's timer while it holds the callback lock.
+    // Called by the editor's timer while it holds the callback lock. The
+    // fraction is how far the display has moved through the last block.
     void updateDisplayIndex() noexcept;
     float getDisplayLevel(float fraction) noexcept;
+    // In hold mode Infinity the value returned never falls until resetPeakHold.
     float getDisplayHold(float fraction) noexcept;
+    // Infinity mode only: the hold drops to the needle shown now.
     void resetPeakHold(float fraction);
+    // The over count at the shown position: with a display delay the largest
+    // count of the ring slots passed since the last read, which are then marked
+    // as read; setOverCount writes those slots (or the live count).
     double readOverCount() noexcept;
     void setOverCount(double count) noexcept;
 
