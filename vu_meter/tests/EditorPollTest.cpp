@@ -132,6 +132,8 @@ struct StoredTextsCase
     juce::String BackPanel::*member;
 };
 
+inline void PrintTo(const StoredTextsCase& c, std::ostream* os) { *os << c.index << " stored " << c.stored; }
+
 class EditorStoredTexts : public EditorFixture, public ::testing::WithParamInterface<StoredTextsCase>
 {
 };

@@ -93,6 +93,7 @@ TEST(EditorOpening, ShowsTheStateOfAProcessorThatHasOne)
 
 // --- Commands ---------------------------------------------------------------
 
+// The commands are named by the test names.
 struct CommandCase
 {
     const char* name;
@@ -191,6 +192,8 @@ struct HoldControlCase
     double position;
 };
 
+inline void PrintTo(const HoldControlCase& c, std::ostream* os) { *os << c.value << " -> " << c.position; }
+
 class EditorHoldControl : public EditorFixture, public ::testing::WithParamInterface<HoldControlCase>
 {
 };
@@ -266,6 +269,8 @@ struct FaceCase
     const char* stored;
     int row;
 };
+
+inline void PrintTo(const FaceCase& c, std::ostream* os) { *os << "stored " << c.stored << " row " << c.row; }
 
 class EditorMeterFace : public EditorFixture, public ::testing::WithParamInterface<FaceCase>
 {
@@ -379,6 +384,8 @@ struct SizeModeCase
     int size;
     int height;
 };
+
+inline void PrintTo(const SizeModeCase& c, std::ostream* os) { *os << c.flagBefore << " -> " << c.size; }
 
 class EditorSizeMode : public EditorFixture, public ::testing::WithParamInterface<SizeModeCase>
 {

@@ -125,6 +125,8 @@ struct ClickCase
     bool showsBack;
 };
 
+inline void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.x << "," << c.y; }
+
 class FrontPanelClick : public EditorFixture, public ::testing::WithParamInterface<ClickCase>
 {
 };

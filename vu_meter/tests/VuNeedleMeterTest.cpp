@@ -8,8 +8,9 @@
 #include <cmath>
 #include <limits>
 
-namespace vyrkelsom::testing
+namespace vyrkelsom
 {
+// Everything here is this file's own.
 namespace
 {
 constexpr double degrees = 180.0 / 3.14159265358979323846;
@@ -52,7 +53,6 @@ juce::Image paintOverWhite(COldVuMeter2& meter)
 
 bool isDark(juce::Colour c) { return c.getBrightness() < 0.3f; }
 bool isRed(juce::Colour c) { return c.getRed() > 150 && c.getGreen() < 80 && c.getBlue() < 80; }
-} // namespace
 
 TEST(VuNeedleMeter, StartsAtRestWithTheLedResetRaised)
 {
@@ -73,6 +73,8 @@ struct StoredCase
     float given;
     float stored;
 };
+
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.given << " -> " << c.stored; }
 
 class VuNeedleStoredValue : public ::testing::TestWithParam<StoredCase>
 {
@@ -111,6 +113,8 @@ struct AngleCase
     float value;
     double degrees;
 };
+
+void PrintTo(const AngleCase& c, std::ostream* os) { *os << c.value << " at " << c.degrees << " degrees"; }
 
 class VuNeedleAngle : public ::testing::TestWithParam<AngleCase>
 {
@@ -177,6 +181,11 @@ struct BandCase
     float to;
     juce::Rectangle<int> band;
 };
+
+void PrintTo(const BandCase& c, std::ostream* os)
+{
+    *os << c.from << " to " << c.to << ": " << c.band.toString().toStdString();
+}
 
 class VuNeedleBand : public ::testing::TestWithParam<BandCase>
 {
@@ -282,4 +291,5 @@ TEST(VuNeedleMeter, AClickRaisesBothRequests)
     EXPECT_TRUE(meter->holdResetRequest);
     EXPECT_TRUE(meter->ledResetRequest);
 }
-} // namespace vyrkelsom::testing
+} // namespace
+} // namespace vyrkelsom
