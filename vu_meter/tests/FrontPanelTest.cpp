@@ -90,6 +90,9 @@ TEST_F(EditorFixture, FrontPanelControlsAreSetUp)
     EXPECT_EQ(f.trimSlider->getRange(), juce::Range<double>(-20.0, 20.0));
     EXPECT_EQ(f.trimSlider->getCoarseInterval(), 0.5);
     EXPECT_EQ(f.trimSlider->getFineInterval(), 0.1);
+    // 106 pixels for the whole range in 0.5 dB steps, 530 with Shift.
+    EXPECT_EQ(f.trimSlider->getNormalDragExtent(), 106);
+    EXPECT_EQ(f.trimSlider->getFineDragExtent(), 530);
     EXPECT_TRUE(f.trimSlider->isDoubleClickReturnEnabled());
     EXPECT_EQ(f.trimSlider->getDoubleClickReturnValue(), 0.0);
 
@@ -187,7 +190,20 @@ INSTANTIATE_TEST_SUITE_P(
         PostCase { "trim", [](FrontPanel& f) { f.trimSlider->setValue(-5.0, juce::sendNotificationSync); }, 2, 0.375f },
         PostCase { "active", [](FrontPanel& f) { f.activeButton->setToggleState(true, juce::sendNotificationSync); }, 3, 1.0f },
         PostCase { "trimText", [](FrontPanel& f) { f.trimLabel->setText("12", juce::sendNotificationSync); }, 2, 0.8f },
-        PostCase { "latency", [](FrontPanel& f) { f.latencyControl->setValue(120.0f, 1); }, 1, 0.12f }),
+        PostCase { "latency", [](FrontPanel& f) { f.latencyControl->setValue(120.0f, 1); }, 1, 0.12f },
+        // A double-click returns the trim to 0 dB and the hold switch to "Off".
+        PostCase { "trimDoubleClick",
+                   [](FrontPanel& f) {
+                       f.trimSlider->setValue(7.5, juce::dontSendNotification);
+                       f.trimSlider->mouseDoubleClick(mouseAt(*f.trimSlider, 16, 60, 2));
+                   },
+                   2, 0.5f },
+        PostCase { "holdDoubleClick",
+                   [](FrontPanel& f) {
+                       f.holdSwitch->setValue(2.0, juce::dontSendNotification);
+                       f.holdSwitch->mouseDoubleClick(mouseAt(*f.holdSwitch, 40, 12, 2));
+                   },
+                   0, 0.0f }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditorFixture, TheTrackNameStripPostsItsTextWhenEditingEnds)
