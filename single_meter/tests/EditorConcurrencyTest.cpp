@@ -43,7 +43,7 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
                 const auto& state = states[(i / 50) % 2];
                 processor->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
             }
-            if (i % 100 == 0)
+            if (i % 20 == 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
@@ -70,11 +70,15 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
         if (round % 3 == 0)
             otherEditor = openEditor(other);
         pump(35);
-        for (int tick = 0; tick < 520; ++tick) // one poll reread, with the settings changing under it
+        // Now and then a poll reread, with the settings changing under it.
+        const int ticks = round % 4 == 0 ? VyrTarvoMAudioProcessor::pollTicksBetweenReloads + 2 : 3;
+        for (int tick = 0; tick < ticks; ++tick)
         {
-            if (tick == 260)
-                saveAsTheStereoMeter("tarvoOverSampling", round % 2 == 0 ? "1" : "0");
+            if (tick == ticks / 2)
+                saveAsTheStereoMeter("tarvoOverSampling", round % 8 == 0 ? "1" : "0");
             editor->timerCallback();
+            if (tick % 50 == 0)
+                pump(1);
         }
         editor->handleCommandMessage(round % 2 == 0 ? CommandId::showBackPanel : CommandId::showFrontPanel);
         editor->getFrontPanel().trimSlider->setValue(round - 6.0, juce::sendNotificationSync);
