@@ -436,4 +436,24 @@ TEST_F(EditorFixture, AStateRestoreChangesTheOpenWindowAtOnce)
     EXPECT_EQ(front().holdSwitch->getValue(), 1.0);
     EXPECT_EQ(front().latencyControl->valueMs, 250);
 }
+// A restore on a host thread reaches the window through the message thread.
+TEST_F(EditorFixture, AStateRestoreOnAHostThreadArrivesOnTheMessageThread)
+{
+    VyrTarvoMAudioProcessor source;
+    source.setSignature("Toms");
+    source.getSizeFlag() = 1;
+    setParameter(source, 3, 1.0f);
+    juce::MemoryBlock state;
+    source.getStateInformation(state);
+
+    std::thread hostThread([&] { processor->setStateInformation(state.getData(), static_cast<int>(state.getSize())); });
+    hostThread.join();
+    EXPECT_EQ(editor->getHeight(), 167); // not yet: components change on the message thread only
+    pump();
+    EXPECT_EQ(editor->getHeight(), 205);
+    EXPECT_EQ(front().getHeight(), 205);
+    EXPECT_EQ(front().trackNameBox->getText(), "Toms");
+    EXPECT_TRUE(front().activeButton->getToggleState());
+    EXPECT_EQ(front().trimLabel->getText(), "0.0 dB");
+}
 } // namespace vyrtarvom::editortesting
