@@ -2,7 +2,7 @@
 
 #include "FilmStrip.h"
 #include "TarvoMCommandIds.h"
-#include "TarvoMArt.h"
+#include "VyrTarvoMArt.h"
 
 namespace vyrtarvom
 {
@@ -24,7 +24,7 @@ BackPanel::BackPanel(std::atomic<int>* windowSizeFlag)
     : sizeFlag(windowSizeFlag)
 {
     setBounds(getX(), getY(), width, sizeFlag->load() != 0 ? largeHeight : smallHeight);
-    backgroundImage = decodeBackPanelImage();
+    backgroundImage = vyrkit::decodeEmbeddedImage(vyrtarvom_art::back_panel_png, vyrtarvom_art::back_panel_pngSize);
 }
 
 BackPanel::~BackPanel() = default;

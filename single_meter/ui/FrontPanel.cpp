@@ -4,7 +4,7 @@
 #include "TarvoMCommandIds.h"
 #include "TrackNameFont.h"
 #include "VyrKitArt.h"
-#include "TarvoMArt.h"
+#include "VyrTarvoMArt.h"
 
 namespace vyrtarvom
 {
@@ -32,7 +32,7 @@ FrontPanel::FrontPanel(const juce::String& trackName, std::atomic<int>* windowSi
     setBounds(getX(), getY(), width, large ? largeHeight : smallHeight);
     plusLook.smallWindow = ! large;
 
-    backgroundImage = decodeFaceImage();
+    backgroundImage = vyrkit::decodeEmbeddedImage(vyrtarvom_art::face_png, vyrtarvom_art::face_pngSize);
 
     meter = std::make_unique<vyrkit::COldVuMeter2>(126.0f, 149.8f, 3.0f, 121.0f, 108.0f, 121.0f);
     meter->setBounds(12, 16, 250, 115);
