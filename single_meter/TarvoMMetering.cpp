@@ -4,6 +4,7 @@
 // of their rectified samples, one input by itself.
 #include "VyrTarvoMAudioProcessor.h"
 
+#include "MeterRates.h"
 #include "SafeNumbers.h"
 #include "TarvoMSettings.h"
 
@@ -14,27 +15,12 @@ namespace vyrtarvom
 {
 using vyrkit::truncToInt;
 
-namespace
-{
-// A rate that is zero, negative or not finite never reaches a filter design or
-// the trim smoothing.
-double usableRate(double rate) noexcept
-{
-    return (std::isfinite(rate) && rate > 0.0) ? rate : 44100.0;
-}
-
-// 0.001 as the single-precision constant.
-constexpr double ringStepFactor = static_cast<double>(0.001f);
-// 22.05 as the single-precision constant.
-constexpr double trimSmoothingFactor = static_cast<double>(22.05f);
-} // namespace
-
 void VyrTarvoMAudioProcessor::prepareToPlay(double sampleRate, int)
 {
     // The editor's timer reads this state under the callback lock.
     const juce::ScopedLock lock(getCallbackLock());
 
-    const double rate = usableRate(sampleRate);
+    const double rate = vyrkit::usableSampleRate(sampleRate);
     meterRate = juce::jlimit(22050.0, 192000.0, rate);
     processingRate = meterRate;
     setRateDependentValues();
@@ -43,7 +29,7 @@ void VyrTarvoMAudioProcessor::prepareToPlay(double sampleRate, int)
     dcBlockerRight.setSampleRate(rate);
 
     trimCurrentGain = trimTargetGain;
-    trimSmoothing = static_cast<float>(trimSmoothingFactor / rate);
+    trimSmoothing = vyrkit::trimSmoothingFor(rate);
 }
 
 void VyrTarvoMAudioProcessor::updateProcessingRate()
@@ -61,32 +47,26 @@ void VyrTarvoMAudioProcessor::setRateDependentValues()
 
     if (s.oversamplingOn == 1)
     {
-        if (meterRate > 100000.0)
-            s.oversamplingFactor = 0;
-        else
+        const int factor = vyrkit::oversamplingFactorFor(meterRate);
+        s.oversamplingFactor = factor;
+        if (factor != 0)
         {
+            // The interpolation starts afresh: with four steps per sample the
+            // newest value too.
             for (int c = 0; c < 2; ++c)
+            {
                 previous[c] = older[c] = 0.0f;
-
-            if (meterRate > 88200.0)
-            {
-                s.oversamplingFactor = 2;
-                processingRate = 2.0 * meterRate;
-            }
-            else
-            {
-                s.oversamplingFactor = 4;
-                for (int c = 0; c < 2; ++c)
+                if (factor == 4)
                     newest[c] = 0.0f;
-                processingRate = 4.0 * meterRate;
             }
+            processingRate = factor * meterRate;
         }
     }
 
     vyrkit::peak_programme::setRateDependentValues(s, processingRate);
 
     clearHistory();
-    ringStep = truncToInt(processingRate * ringStepFactor);
+    ringStep = vyrkit::ringStepFor(processingRate);
 }
 
 void VyrTarvoMAudioProcessor::clearHistory() noexcept

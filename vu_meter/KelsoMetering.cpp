@@ -4,6 +4,7 @@
 #include "VyrKelsoMAudioProcessor.h"
 
 #include "KelsoSettings.h"
+#include "MeterRates.h"
 #include "SafeNumbers.h"
 
 #include <cmath>
@@ -15,17 +16,6 @@ using vyrkit::truncToInt;
 
 namespace
 {
-// A rate that is zero, negative or not finite never reaches a filter design or
-// the trim smoothing.
-double usableRate(double rate) noexcept
-{
-    return (std::isfinite(rate) && rate > 0.0) ? rate : 44100.0;
-}
-
-// 0.001 and 22.05 as the single-precision constants.
-constexpr double ringStepFactor = static_cast<double>(0.001f);
-constexpr double trimSmoothingFactor = static_cast<double>(22.05f);
-
 constexpr float floatMax = std::numeric_limits<float>::max();
 
 // Single-precision steps near full scale can overflow (a sum of two extreme
@@ -107,7 +97,7 @@ void VyrKelsoMAudioProcessor::prepareToPlay(double sampleRate, int)
     // The editor's timer reads this state under the callback lock.
     const juce::ScopedLock lock(getCallbackLock());
 
-    const double rate = usableRate(sampleRate);
+    const double rate = vyrkit::usableSampleRate(sampleRate);
     chooseProcessingRate(juce::jlimit(22050.0, 192000.0, rate));
 
     dcBlockerLeft.setSampleRate(rate);
@@ -115,9 +105,9 @@ void VyrKelsoMAudioProcessor::prepareToPlay(double sampleRate, int)
 
     setRateDependentValues();
     fillRings(-0.05f, -0.05f);
-    ringStep = truncToInt(processingRate * ringStepFactor);
+    ringStep = vyrkit::ringStepFor(processingRate);
 
-    trimSmoothing = static_cast<float>(trimSmoothingFactor / rate);
+    trimSmoothing = vyrkit::trimSmoothingFor(rate);
     trimCurrentGain = trimTargetGain;
 }
 
@@ -127,7 +117,7 @@ void VyrKelsoMAudioProcessor::updateProcessingRate()
     chooseProcessingRate(meterRate);
     setRateDependentValues();
     fillRings(0.0f, 0.0f);
-    ringStep = truncToInt(processingRate * ringStepFactor);
+    ringStep = vyrkit::ringStepFor(processingRate);
 }
 
 void VyrKelsoMAudioProcessor::releaseResources()
@@ -148,7 +138,7 @@ void VyrKelsoMAudioProcessor::releaseResources()
         holdNeedleAtBlockStart = -0.05f;
         overSamples = 0.0;
         fillRings(-0.05f, -0.05f);
-        ringStep = truncToInt(processingRate * ringStepFactor);
+        ringStep = vyrkit::ringStepFor(processingRate);
     }
     updateProcessingRate();
 }
