@@ -98,21 +98,6 @@ void VyrTarvoAudioProcessor::setMillisecondClock(MillisecondClock newClock) noex
 
 void VyrTarvoAudioProcessor::callEditor(std::function<void(VyrTarvoAudioProcessorEditor&)> call)
 {
-    auto* mm = juce::MessageManager::getInstanceWithoutCreating();
-    if (mm != nullptr && mm->isThisTheMessageThread())
-    {
-        if (auto* editor = editorLink->editor.load())
-            call(*editor);
-        return;
-    }
-    if (mm == nullptr || editorLink->editor.load() == nullptr)
-        return;
-
-    // Components are only touched on the message thread: the call is queued there,
-    // in order with the others, and finds the editor that is open when it runs.
-    juce::MessageManager::callAsync([link = editorLink, call = std::move(call)] {
-        if (auto* editor = link->editor.load())
-            call(*editor);
-    });
+    EditorLink::call(editorLink, std::move(call));
 }
 } // namespace vyrtarvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditorLink.h"
 #include "IirFilter.h"
 #include "RelaxedAtomic.h"
 #include "TarvoSettings.h"
@@ -137,11 +138,7 @@ public:
     // The editor that host threads reach through the message thread. The editor
     // registers itself here on construction and leaves on destruction; the link
     // outlives the processor for calls still queued.
-    struct EditorLink
-    {
-        // Written on the message thread only; other threads just test it for null.
-        std::atomic<VyrTarvoAudioProcessorEditor*> editor { nullptr };
-    };
+    using EditorLink = vyrkit::EditorLink<VyrTarvoAudioProcessorEditor>;
     std::shared_ptr<EditorLink> getEditorLink() const noexcept { return editorLink; }
 
 private:

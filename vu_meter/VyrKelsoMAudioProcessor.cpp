@@ -88,21 +88,6 @@ void VyrKelsoMAudioProcessor::setMillisecondClock(MillisecondClock newClock) noe
 
 void VyrKelsoMAudioProcessor::callEditor(std::function<void(VyrKelsoMAudioProcessorEditor&)> call)
 {
-    auto* mm = juce::MessageManager::getInstanceWithoutCreating();
-    if (mm != nullptr && mm->isThisTheMessageThread())
-    {
-        if (auto* editor = editorLink->editor.load())
-            call(*editor);
-        return;
-    }
-    if (mm == nullptr || editorLink->editor.load() == nullptr)
-        return;
-
-    // Components are only touched on the message thread: the call is queued there,
-    // in order with the others, and finds the editor that is open when it runs.
-    juce::MessageManager::callAsync([link = editorLink, call = std::move(call)] {
-        if (auto* editor = link->editor.load())
-            call(*editor);
-    });
+    EditorLink::call(editorLink, std::move(call));
 }
 } // namespace vyrkelsom
