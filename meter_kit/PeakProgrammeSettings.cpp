@@ -1,6 +1,7 @@
 #include "PeakProgrammeSettings.h"
 
 #include "DecibelText.h"
+#include "MeterRates.h"
 #include "SafeNumbers.h"
 
 #include <cmath>
@@ -73,6 +74,25 @@ void setRateDependentValues(PeakProgrammeSettings& s, double processingRate) noe
     s.attackCoefficient = attackCoefficientFor(s.integrationMs, processingRate);
     s.releaseCoefficient = releaseCoefficientFor(processingRate * s.returnMs * 0.001);
     s.holdSamples = holdSamplesFor(s.holdMs, processingRate);
+}
+
+RateChoice chooseProcessingRate(PeakProgrammeSettings& s, double meterRate) noexcept
+{
+    RateChoice choice { meterRate, 0 };
+    if (s.oversamplingOn == 1)
+    {
+        choice.factor = oversamplingFactorFor(meterRate);
+        s.oversamplingFactor = choice.factor;
+        if (choice.factor != 0)
+            choice.processingRate = choice.factor * meterRate;
+    }
+    setRateDependentValues(s, choice.processingRate);
+    return choice;
+}
+
+double meterRateFor(double hostRate) noexcept
+{
+    return juce::jlimit(22050.0, 192000.0, hostRate);
 }
 
 bool applySetting(PeakProgrammeSettings& s, int index, float value, double processingRate) noexcept

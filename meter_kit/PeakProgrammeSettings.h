@@ -67,6 +67,21 @@ double holdSamplesFor(double holdMs, double processingRate) noexcept;
 // updateProcessingRate compute them.
 void setRateDependentValues(PeakProgrammeSettings& s, double processingRate) noexcept;
 
+// The processing rate for a meter rate (the host rate clamped to
+// 22050..192000 Hz) under the settings' measurement mode. With the mode on it
+// picks and stores the shared oversampling factor; with it off the factor is left
+// as it is (setting the mode clears it). Then the coefficients and the hold
+// length are computed for the chosen rate.
+struct RateChoice
+{
+    double processingRate;
+    int factor;                // 0 when no oversampling was chosen
+};
+RateChoice chooseProcessingRate(PeakProgrammeSettings& s, double meterRate) noexcept;
+
+// The host rate clamped to the range the peak programme ballistics are made for.
+double meterRateFor(double hostRate) noexcept;
+
 // The over threshold on the reference-scaled level for the current selector.
 double overThreshold(double overReferenceSelector, double inverseReferenceGain) noexcept;
 

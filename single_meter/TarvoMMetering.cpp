@@ -21,8 +21,7 @@ void VyrTarvoMAudioProcessor::prepareToPlay(double sampleRate, int)
     const juce::ScopedLock lock(getCallbackLock());
 
     const double rate = vyrkit::usableSampleRate(sampleRate);
-    meterRate = juce::jlimit(22050.0, 192000.0, rate);
-    processingRate = meterRate;
+    meterRate = vyrkit::peak_programme::meterRateFor(rate);
     setRateDependentValues();
 
     dcBlockerLeft.setSampleRate(rate);
@@ -35,7 +34,6 @@ void VyrTarvoMAudioProcessor::prepareToPlay(double sampleRate, int)
 void VyrTarvoMAudioProcessor::updateProcessingRate()
 {
     const juce::ScopedLock lock(getCallbackLock());
-    processingRate = meterRate;
     setRateDependentValues();
 }
 
@@ -43,27 +41,19 @@ void VyrTarvoMAudioProcessor::updateProcessingRate()
 // it, and a cleared history: shared by prepareToPlay and updateProcessingRate.
 void VyrTarvoMAudioProcessor::setRateDependentValues()
 {
-    auto& s = processWideSettings();
-
-    if (s.oversamplingOn == 1)
+    const auto choice = vyrkit::peak_programme::chooseProcessingRate(processWideSettings(), meterRate);
+    processingRate = choice.processingRate;
+    if (choice.factor != 0)
     {
-        const int factor = vyrkit::oversamplingFactorFor(meterRate);
-        s.oversamplingFactor = factor;
-        if (factor != 0)
+        // The interpolation starts afresh: with four steps per sample the newest
+        // value too.
+        for (int c = 0; c < 2; ++c)
         {
-            // The interpolation starts afresh: with four steps per sample the
-            // newest value too.
-            for (int c = 0; c < 2; ++c)
-            {
-                previous[c] = older[c] = 0.0f;
-                if (factor == 4)
-                    newest[c] = 0.0f;
-            }
-            processingRate = factor * meterRate;
+            previous[c] = older[c] = 0.0f;
+            if (choice.factor == 4)
+                newest[c] = 0.0f;
         }
     }
-
-    vyrkit::peak_programme::setRateDependentValues(s, processingRate);
 
     clearHistory();
     ringStep = vyrkit::ringStepFor(processingRate);

@@ -19,8 +19,7 @@ void VyrTarvoAudioProcessor::prepareToPlay(double sampleRate, int)
     const juce::ScopedLock lock(getCallbackLock());
 
     const double rate = vyrkit::usableSampleRate(sampleRate);
-    meterRate = juce::jlimit(22050.0, 192000.0, rate);
-    processingRate = meterRate;
+    meterRate = vyrkit::peak_programme::meterRateFor(rate);
     setRateDependentValues();
 
     dcBlockerLeft.setSampleRate(rate);
@@ -33,7 +32,6 @@ void VyrTarvoAudioProcessor::prepareToPlay(double sampleRate, int)
 void VyrTarvoAudioProcessor::updateProcessingRate()
 {
     const juce::ScopedLock lock(getCallbackLock());
-    processingRate = meterRate;
     setRateDependentValues();
 }
 
@@ -41,27 +39,19 @@ void VyrTarvoAudioProcessor::updateProcessingRate()
 // it, and a cleared history: shared by prepareToPlay and updateProcessingRate.
 void VyrTarvoAudioProcessor::setRateDependentValues()
 {
-    auto& s = processWideSettings();
-
-    if (s.oversamplingOn == 1)
+    const auto choice = vyrkit::peak_programme::chooseProcessingRate(processWideSettings(), meterRate);
+    processingRate = choice.processingRate;
+    if (choice.factor != 0)
     {
-        const int factor = vyrkit::oversamplingFactorFor(meterRate);
-        s.oversamplingFactor = factor;
-        if (factor != 0)
+        // The interpolation starts afresh: with four steps per sample the newest
+        // value too.
+        for (int c = 0; c < 2; ++c)
         {
-            // The interpolation starts afresh: with four steps per sample the
-            // newest value too.
-            for (int c = 0; c < 2; ++c)
-            {
-                previous[c] = older[c] = 0.0f;
-                if (factor == 4)
-                    newest[c] = 0.0f;
-            }
-            processingRate = factor * meterRate;
+            previous[c] = older[c] = 0.0f;
+            if (choice.factor == 4)
+                newest[c] = 0.0f;
         }
     }
-
-    vyrkit::peak_programme::setRateDependentValues(s, processingRate);
 
     clearHistory();
     ringStep = vyrkit::ringStepFor(processingRate);
