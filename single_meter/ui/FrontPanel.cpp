@@ -5,6 +5,7 @@
 #include "TrackNameFont.h"
 #include "VyrKitArt.h"
 #include "VyrTarvoMArt.h"
+#include "WindowSize.h"
 
 namespace vyrtarvom
 {
@@ -178,17 +179,8 @@ void FrontPanel::postToEditor(int commandId)
         editor->postCommandMessage(commandId);
 }
 
-// The back panel is not resized here: it takes the height when it is next shown.
-// A flag other than 0 or 1 counts as large, so the press makes the window small.
 void FrontPanel::toggleWindowSize()
 {
-    const bool nowLarge = sizeFlag->load() == 0;
-    sizeFlag->store(nowLarge ? 1 : 0);
-    const int height = nowLarge ? largeHeight : smallHeight;
-    if (auto* editor = getParentComponent())
-        editor->setSize(width, height);
-    setSize(width, height);
-    plusLook.smallWindow = ! nowLarge;
-    repaint();
+    vyrkit::toggleWindowSize(*this, *sizeFlag, plusLook, width, smallHeight, largeHeight);
 }
 } // namespace vyrtarvom

@@ -3,6 +3,7 @@
 #include "KelsoCommandIds.h"
 #include "KelsoImages.h"
 #include "TrackNameFont.h"
+#include "WindowSize.h"
 
 namespace vyrkelsom
 {
@@ -188,16 +189,8 @@ void FrontPanel::postToEditor(int commandId)
         editor->postCommandMessage(commandId);
 }
 
-// The back panel is not resized here: it takes the height when it is next shown.
 void FrontPanel::toggleWindowSize()
 {
-    const bool nowLarge = sizeFlag->load() == 0;
-    sizeFlag->store(nowLarge ? 1 : 0);
-    const int height = nowLarge ? largeHeight : smallHeight;
-    if (auto* editor = getParentComponent())
-        editor->setSize(width, height);
-    setSize(width, height);
-    plusLook.smallWindow = ! nowLarge;
-    repaint();
+    vyrkit::toggleWindowSize(*this, *sizeFlag, plusLook, width, smallHeight, largeHeight);
 }
 } // namespace vyrkelsom

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ButtonLooks.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <atomic>
+
+namespace vyrkit
+{
+// The size button of every front panel: flips the processor's window-size flag
+// (0 small, 1 large; any other value counts as large, so the press makes the
+// window small), gives the editor (the panel's parent) and the panel the new
+// height, tells the size button's look, and repaints the panel. The back panel
+// is not resized here: it takes the height when it is next shown.
+void toggleWindowSize(juce::Component& panel, std::atomic<int>& sizeFlag, ButtonPlusLook& sizeLook,
+                      int width, int smallHeight, int largeHeight);
+} // namespace vyrkit
