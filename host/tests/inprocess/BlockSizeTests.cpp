@@ -5,7 +5,6 @@
 // would clear the history the delayed display reads and, in the VU meter,
 // redesign the needle's filter bank.
 #include "MetersInProcess.h"
-#include "VyrPluginAbi.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include <random>
 #include <string>
 
+using vyrinprocess::Instance;
 using vyrinprocess::MeterUnderTest;
 
 namespace
@@ -22,47 +22,6 @@ constexpr double rate = 44100.0;
 constexpr int segmentLength = 11025;      // a quarter of a second
 constexpr int segments = 12;
 constexpr int totalLength = segmentLength * segments;
-
-// One instance made through the C interface, at 44100 Hz in the stereo
-// configuration, with the processor the binding created for it.
-class Instance
-{
-public:
-    explicit Instance(const VyrEffectFactory& f) : factory(f)
-    {
-        host.structSize = sizeof host;
-        host.context = this;
-        host.getSampleRate = [](void*) { return rate; };
-        host.maximumParameterNameLength = 31;
-        handle = factory.createInstance(&host, 0);
-        processor = vyrinprocess::lastCreated();
-    }
-
-    ~Instance()
-    {
-        if (handle != nullptr)
-            factory.destroyInstance(handle);
-    }
-
-    Instance(const Instance&) = delete;
-    Instance& operator=(const Instance&) = delete;
-
-    bool setParameter(const std::string& name, float value)
-    {
-        VyrParameterInfo info {};
-        for (int i = 0; i < factory.getNumParameters(handle); ++i)
-            if (factory.getParameterInfo(handle, i, &info) == VYR_OK && name == info.name)
-                return factory.setParameterValue(handle, i, value) == VYR_OK;
-        return false;
-    }
-
-    void process(const float* const* inputs, float* const* outputs, int n) { factory.process(handle, inputs, outputs, n); }
-
-    const VyrEffectFactory& factory;
-    VyrInstanceHost host {};
-    VyrInstance* handle = nullptr;
-    juce::AudioProcessor* processor = nullptr;
-};
 
 // Quarter-second segments of two tones at changing levels, with a few bursts
 // above full scale so that over counts reach the history too.
@@ -117,9 +76,9 @@ std::vector<int> randomSizes(int largest, unsigned seed)
 // the trim active and moved at every segment end, the blocks as the pattern
 // gives them, cut at the segment ends so that all runs are read at the same
 // samples.
-Played play(const VyrEffectFactory& factory, const MeterUnderTest& meter, bool precise, const Pattern& pattern)
+Played play(const MeterUnderTest& meter, bool precise, const Pattern& pattern)
 {
-    Instance instance(factory);
+    Instance instance(rate);
     EXPECT_NE(instance.processor, nullptr);
     if (instance.processor == nullptr)
         return {};
@@ -155,28 +114,10 @@ Played play(const VyrEffectFactory& factory, const MeterUnderTest& meter, bool p
     return run;
 }
 
-struct Case
+
+class ChangingBlockSizes : public ::testing::TestWithParam<vyrinprocess::MeterInMode>
 {
-    const MeterUnderTest* meter;
-    bool precise;
 };
-
-class ChangingBlockSizes : public ::testing::TestWithParam<Case>
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        VyrHostServices services { sizeof(VyrHostServices), VYR_ABI_VERSION, "block size test" };
-        ASSERT_EQ(ACFStartup(&services), VYR_OK);
-        ASSERT_EQ(ACFGetClassFactory(VYR_EFFECT_CLASS_ID, &factory), VYR_OK);
-    }
-
-    static void TearDownTestSuite() { EXPECT_EQ(ACFShutdown(), VYR_OK); }
-
-    static const VyrEffectFactory* factory;
-};
-
-const VyrEffectFactory* ChangingBlockSizes::factory = nullptr;
 
 void expectSamePlay(const Played& run, const Played& reference)
 {
@@ -196,7 +137,7 @@ TEST_P(ChangingBlockSizes, MeterAsFixedBlocksOf512)
     const bool precise = GetParam().precise;
 
     const Pattern fixed { "fixed 512", 0, { 512 } };
-    const Played reference = play(*factory, meter, precise, fixed);
+    const Played reference = play(meter, precise, fixed);
     ASSERT_EQ(reference.readings.size(), (std::size_t) segments);
     // The delayed display shows the programme: at the end of the loudest
     // segment it shows that segment's needle, well off the stop.
@@ -210,26 +151,21 @@ TEST_P(ChangingBlockSizes, MeterAsFixedBlocksOf512)
     for (const auto& pattern : smaller)
     {
         SCOPED_TRACE(pattern.name);
-        expectSamePlay(play(*factory, meter, precise, pattern), reference);
+        expectSamePlay(play(meter, precise, pattern), reference);
     }
 
     // Blocks of up to 4096: the first one, larger than the 1024 of a new
     // instance, prepares once more (before any audio); after that the sizes
     // may change as they like.
     const Pattern largeFirst { "4096, then fixed 512", 4096, { 512 } };
-    const Played largeReference = play(*factory, meter, precise, largeFirst);
+    const Played largeReference = play(meter, precise, largeFirst);
     for (const auto& pattern : { Pattern { "4096, then random 1 to 4096", 4096, randomSizes(4096, 11) },
                                  Pattern { "4096, then alternating 64 and 4096", 4096, { 64, 4096 } } })
     {
         SCOPED_TRACE(pattern.name);
-        expectSamePlay(play(*factory, meter, precise, pattern), largeReference);
+        expectSamePlay(play(meter, precise, pattern), largeReference);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Meters, ChangingBlockSizes,
-                         ::testing::Values(Case { &vyrinprocess::meters()[0], false }, Case { &vyrinprocess::meters()[0], true },
-                                           Case { &vyrinprocess::meters()[1], false }, Case { &vyrinprocess::meters()[1], true },
-                                           Case { &vyrinprocess::meters()[2], false }, Case { &vyrinprocess::meters()[2], true }),
-                         [](const auto& info) {
-                             return std::string(info.param.meter->name) + (info.param.precise ? "Precise" : "CpuSafe");
-                         });
+INSTANTIATE_TEST_SUITE_P(Meters, ChangingBlockSizes, ::testing::ValuesIn(vyrinprocess::everyMeterInBothModes()),
+                         [](const auto& info) { return vyrinprocess::testName(info.param); });
