@@ -12,31 +12,23 @@ namespace vyrkit
 // later can overflow.
 constexpr double largestMeteredSample = 1.0e30;
 
-namespace detail
-{
-// Kept out of line and marked cold, so that the metering loop around the call
-// stays as it was for the path it takes.
-[[gnu::cold, gnu::noinline]] inline float restartBlocker(IirFilter& blocker) noexcept
-{
-    blocker.reset();
-    return 0.0f;
-}
-} // namespace detail
-
 // One input sample through a meter's DC blocker, for the meter only: the audio
 // never passes here. A sample that is not finite (NaN, an infinity), or whose
 // filtered value passes largestMeteredSample, never enters the meter state:
 // the blocker, whose history it has spoilt, starts again from rest, and the
-// meter takes 0 for this sample. Otherwise one needle reading would stay NaN,
-// or pinned, for the rest of the session. The test is a comparison on the
-// filtered value and a branch that normal audio never takes; it is not part of
-// the filter's recursion.
+// meter takes 0 for this sample. Otherwise one bad sample would leave the
+// needle NaN, or pinned, for the rest of the session. The test is a comparison
+// on the filtered value and a branch that normal audio never takes; it is not
+// part of the filter's recursion.
 inline float dcBlockedSample(IirFilter& blocker, float sample) noexcept
 {
     const double filtered = blocker.processSample(static_cast<double>(sample));
     // A NaN fails the comparison too.
     if (__builtin_expect(! (std::abs(filtered) <= largestMeteredSample), 0))
-        return detail::restartBlocker(blocker);
+    {
+        blocker.reset();
+        return 0.0f;
+    }
     return static_cast<float>(filtered);
 }
 } // namespace vyrkit
