@@ -183,11 +183,6 @@ void IirFilter::makeLowPass() noexcept
     designCoefficients();
 }
 
-void IirFilter::reset() noexcept
-{
-    inputHistory1 = inputHistory2 = lastOutput = outputHistory1 = outputHistory2 = 0.0;
-}
-
 void IirFilter::copyStateFrom(const IirFilter& other) noexcept
 {
     inputHistory1 = other.inputHistory1;

@@ -35,7 +35,7 @@ public:
     void makeLowPass() noexcept;
 
     // Clears the five history values; coefficients and offset stay.
-    void reset() noexcept;
+    void reset() noexcept { inputHistory1 = inputHistory2 = lastOutput = outputHistory1 = outputHistory2 = 0.0; }
 
     // Takes over another section's five history values (not its offset).
     void copyStateFrom(const IirFilter& other) noexcept;

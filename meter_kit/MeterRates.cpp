@@ -18,7 +18,8 @@ int ringStepFor(double processingRate) noexcept
 
 float trimSmoothingFor(double rate) noexcept
 {
-    return static_cast<float>(static_cast<double>(22.05f) / rate);
+    const float coefficient = static_cast<float>(static_cast<double>(trimGlideConstant) / rate);
+    return coefficient > 1.0f ? 1.0f : coefficient;
 }
 
 int oversamplingFactorFor(double meterRate) noexcept

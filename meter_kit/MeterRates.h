@@ -12,8 +12,16 @@ double usableSampleRate(double rate) noexcept;
 // millisecond (0.001 as the single-precision constant).
 int ringStepFor(double processingRate) noexcept;
 
-// The one-pole smoothing coefficient of the trim gain for the host rate
-// (22.05 as the single-precision constant), stored as float.
+// The constant of the trim glide: 22.05 as the float just above it. 22.05f
+// rounds to the float below (22.049999237060547), which would shift every glide
+// and every trimmed sample by about 1e-7.
+constexpr float trimGlideConstant = 22.05000114440918f;
+
+// The one-pole smoothing coefficient of the trim gain for the host rate: the
+// constant over the rate, stored as float (0.0005 at 44100 Hz). It never exceeds
+// 1: at rates below 22.05 Hz the quotient would make each step overshoot the
+// target by more than it was away, and the gain would grow until it overflows;
+// with 1 the gain takes its target at once.
 float trimSmoothingFor(double rate) noexcept;
 
 // The oversampling the measurement mode gives at a meter rate: none above

@@ -4,6 +4,7 @@
 // of their rectified samples, one input by itself.
 #include "VyrTarvoMAudioProcessor.h"
 
+#include "DcBlockedSample.h"
 #include "MeterRates.h"
 #include "SafeNumbers.h"
 #include "TarvoMSettings.h"
@@ -263,9 +264,9 @@ void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
                 right[i] = juce::jlimit(-floatMax, floatMax, right[i] * g);
         }
 
-        x0[0] = static_cast<float>(dcBlockerLeft.processSample(static_cast<double>(left[i])));
+        x0[0] = vyrkit::dcBlockedSample(dcBlockerLeft, left[i]);
         if (stereo)
-            x0[1] = static_cast<float>(dcBlockerRight.processSample(static_cast<double>(right[i])));
+            x0[1] = vyrkit::dcBlockedSample(dcBlockerRight, right[i]);
 
         if (factor == 2 || factor == 4)
         {

@@ -3,6 +3,7 @@
 // history rings.
 #include "VyrTarvoAudioProcessor.h"
 
+#include "DcBlockedSample.h"
 #include "MeterRates.h"
 #include "SafeNumbers.h"
 
@@ -286,9 +287,9 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
                 right[i] = juce::jlimit(-floatMax, floatMax, right[i] * g);
         }
 
-        x0[0] = static_cast<float>(dcBlockerLeft.processSample(static_cast<double>(left[i])));
+        x0[0] = vyrkit::dcBlockedSample(dcBlockerLeft, left[i]);
         if (stereo)
-            x0[1] = static_cast<float>(dcBlockerRight.processSample(static_cast<double>(right[i])));
+            x0[1] = vyrkit::dcBlockedSample(dcBlockerRight, right[i]);
 
         if (factor == 2 || factor == 4)
         {

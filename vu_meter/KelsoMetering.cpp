@@ -3,6 +3,7 @@
 // over count and the history rings.
 #include "VyrKelsoMAudioProcessor.h"
 
+#include "DcBlockedSample.h"
 #include "KelsoSettings.h"
 #include "MeterRates.h"
 #include "SafeNumbers.h"
@@ -17,21 +18,6 @@ using vyrkit::truncToInt;
 namespace
 {
 constexpr float floatMax = std::numeric_limits<float>::max();
-
-// Single-precision steps near full scale can overflow (a sum of two extreme
-// samples, an interpolation through them): such a point is metered as the
-// largest float, so that the needle stays finite.
-inline float saturated(float v) noexcept
-{
-    if (v > floatMax || v != v)
-        return floatMax;
-    return v < -floatMax ? -floatMax : v;
-}
-
-inline float saturatedToFloat(double v) noexcept
-{
-    return static_cast<float>(juce::jlimit(-static_cast<double>(floatMax), static_cast<double>(floatMax), v));
-}
 } // namespace
 
 void VyrKelsoMAudioProcessor::fillRings(float level, float hold) noexcept
@@ -200,8 +186,7 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     // One processed point of both channels: rectified mean, needle, over count,
     // hold and history.
     const auto meter = [&](float l, float r) noexcept {
-        const float m = stereo ? saturated((std::abs(saturated(l)) + std::abs(saturated(r))) * 0.5f)
-                               : std::abs(saturated(l));
+        const float m = stereo ? (std::abs(l) + std::abs(r)) * 0.5f : std::abs(l);
         const double level = m * inverseReference;
 
         needle = needleBank.process(level * 1.56);
@@ -257,9 +242,9 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
                 right[i] = juce::jlimit(-floatMax, floatMax, right[i] * g);
         }
 
-        sample[0] = saturatedToFloat(dcBlockerLeft.processSample(static_cast<double>(left[i])));
+        sample[0] = vyrkit::dcBlockedSample(dcBlockerLeft, left[i]);
         if (stereo)
-            sample[1] = saturatedToFloat(dcBlockerRight.processSample(static_cast<double>(right[i])));
+            sample[1] = vyrkit::dcBlockedSample(dcBlockerRight, right[i]);
 
         if (factor == 2)
         {

@@ -32,6 +32,11 @@ void NeedleFilterBank::setFrequency(double frequency) noexcept
 void NeedleFilterBank::applyQRamp() noexcept
 {
     const double step = (qStart - qEnd) / static_cast<double>(sectionCount - 1);
+    // The redesign happens while the needle may stand anywhere (every settings
+    // reread and every prepare): without the hand-over, section 0 would go on
+    // from the state it held when the needle last rested there, and the needle
+    // would drop towards rest.
+    sections[0].copyStateFrom(sections[(std::size_t) currentSection]);
     currentSection = 0;
     previousSection = 0;
     double offset = 0.0;

@@ -28,7 +28,8 @@ public:
     // Every section gets the cut-off and is redesigned.
     void setFrequency(double frequency) noexcept;
     // Gives the sections their Q from qStart down to qEnd and restarts the
-    // selection at section 0 (no state is moved).
+    // selection at section 0, which takes over the five history values of the
+    // section that runs now: the needle goes on from where it stands.
     void applyQRamp() noexcept;
     // Clears every section's history.
     void reset() noexcept;

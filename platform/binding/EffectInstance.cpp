@@ -16,7 +16,6 @@ namespace vyrplatform
 {
 namespace
 {
-constexpr int preparedBlockSize = 1024;
 constexpr const char* bypassName = "Master Bypass";
 
 // Copies UTF-8 text into a fixed buffer without splitting a character.
@@ -62,8 +61,8 @@ std::unique_ptr<EffectInstance> EffectInstance::create(const VyrInstanceHost& ho
     if (processor == nullptr)
         return nullptr;
 
-    processor->setPlayConfigDetails(configuration.inputs, configuration.outputs, rate, preparedBlockSize);
-    processor->prepareToPlay(rate, preparedBlockSize);
+    processor->setPlayConfigDetails(configuration.inputs, configuration.outputs, rate, initialBlockSize);
+    processor->prepareToPlay(rate, initialBlockSize);
 
     return std::unique_ptr<EffectInstance>(new EffectInstance(host, std::move(processor),
                                                               configuration.inputs,
@@ -235,12 +234,15 @@ void EffectInstance::process(const float* const* inputs, float* const* outputs, 
         }
     }
 
-    // A new block size re-prepares the processor, at the rate read when the
-    // instance was created and outside the callback lock. A block without
-    // samples carries no size.
-    if (numSamples > 0 && numSamples != lastBlockSize)
+    // The processor was prepared for the largest block to expect. A smaller
+    // block needs nothing: preparing again would clear the meters' history
+    // and redesign their ballistics at every change of size, as hosts with
+    // automation or loop points deliver them. Only a block larger than any
+    // prepared before prepares again, at the rate read when the instance was
+    // created and outside the callback lock.
+    if (numSamples > preparedBlockSize)
     {
-        lastBlockSize = numSamples;
+        preparedBlockSize = numSamples;
         processor->setRateAndBufferSizeDetails(sampleRate, numSamples);
         processor->prepareToPlay(sampleRate, numSamples);
     }

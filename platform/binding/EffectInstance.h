@@ -66,8 +66,11 @@ private:
 
     std::atomic<bool> bypassed { false };
 
-    // Audio thread only.
-    int lastBlockSize = 1024;
+    // The block size a new instance is prepared for, as JUCE's wrapper does.
+    static constexpr int initialBlockSize = 1024;
+
+    // Audio thread only: the largest block the processor has been prepared for.
+    int preparedBlockSize = initialBlockSize;
     juce::AudioBuffer<float> buffer;
     juce::MidiBuffer midi;
 

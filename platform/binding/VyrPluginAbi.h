@@ -202,7 +202,9 @@ typedef struct VyrEffectFactory
      * channels of the instance's configuration; they may be the same buffers.
      * The inputs are copied to the outputs (outputs beyond the inputs are
      * cleared), then the processor works on the outputs in place. A block of
-     * 0 samples is legal. */
+     * 0 samples is legal. Blocks may change size freely; only a block larger
+     * than any before (more than 1024 samples at first) prepares the processor
+     * again, for that size. */
     void (*process) (VyrInstance* instance, const float* const* inputs, float* const* outputs, int32_t numSamples);
 
     /* Editor. parentWindow is the host's native window (an X11 Window id); the

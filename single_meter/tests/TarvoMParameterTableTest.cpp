@@ -43,7 +43,7 @@ TEST_F(TarvoMParameters, NamesDefaultsAndTextsOfANewInstance)
     EXPECT_EQ(p.getTrimDb(), 0.0f);
     EXPECT_EQ(p.getTrimTargetGain(), 1.0f);
     EXPECT_EQ(p.getTrimCurrentGain(), 1.0f);
-    EXPECT_EQ(p.getTrimSmoothing(), static_cast<float>(static_cast<double>(22.05f) / 44100.0));
+    EXPECT_EQ(p.getTrimSmoothing(), 0.0005f);
     EXPECT_EQ(p.getNeedleLevel(), 0.0);
     EXPECT_EQ(p.getInfinityHold(), 0.0);
 }

@@ -127,20 +127,43 @@ TEST(NeedleFilterBank, TheStateMovesToTheSelectedSection)
     EXPECT_EQ(bank.getCurrentSection(), 15);
 }
 
-TEST(NeedleFilterBank, TheRampRestartsAtSectionZeroWithItsOwnState)
+TEST(NeedleFilterBank, TheRampRestartsAtSectionZeroWithTheRunningSectionsState)
 {
     auto bank = designedBank();
     for (int i = 0; i < 44100; ++i)
         bank.process(0.6);
     ASSERT_EQ(bank.getCurrentSection(), 9);
+    const auto running = bank.getSection(9);
+    ASSERT_NEAR(running.getLastOutput(), 0.6, 1e-5);
+    const double offset = bank.getSection(0).getDenormalOffset();
+
     bank.applyQRamp();
     EXPECT_EQ(bank.getCurrentSection(), 0);
     EXPECT_EQ(bank.getPreviousSection(), 0);
+    // Section 0 holds the five history values of the section that ran, and
+    // keeps its own denormal offset.
+    const auto& first = bank.getSection(0);
+    EXPECT_EQ(first.getInputHistory1(), running.getInputHistory1());
+    EXPECT_EQ(first.getInputHistory2(), running.getInputHistory2());
+    EXPECT_EQ(first.getLastOutput(), running.getLastOutput());
+    EXPECT_EQ(first.getOutputHistory1(), running.getOutputHistory1());
+    EXPECT_EQ(first.getOutputHistory2(), running.getOutputHistory2());
+    EXPECT_EQ(first.getDenormalOffset(), offset);
 
-    // The next sample runs section 0 on what section 0 last held.
+    // The next sample runs section 0 on that state: the needle stays where it
+    // stood instead of dropping towards rest.
     auto expected = bank.getSection(0);
     const float y = static_cast<float>(expected.processSample(0.6));
     EXPECT_EQ(bank.process(0.6), y);
+    EXPECT_NEAR(y, 0.6f, 1e-5f);
+    EXPECT_EQ(bank.getCurrentSection(), 9);
+
+    // A second restart in a row moves nothing more.
+    bank.applyQRamp();
+    const auto again = bank.getSection(0);
+    bank.applyQRamp();
+    EXPECT_EQ(bank.getSection(0).getLastOutput(), again.getLastOutput());
+    EXPECT_EQ(bank.getSection(0).getOutputHistory1(), again.getOutputHistory1());
 }
 
 TEST(NeedleFilterBank, ResetClearsEveryHistoryAndANewRateKeepsTheCutoff)
