@@ -37,26 +37,30 @@ void VyrTarvoMAudioProcessor::updateProcessingRate()
     setRateDependentValues();
 }
 
-// The oversampling factor, the processing rate, the process-wide coefficients for
+// The oversampling factor, the processing rate, this instance's coefficients for
 // it, and a cleared history: shared by prepareToPlay and updateProcessingRate.
 void VyrTarvoMAudioProcessor::setRateDependentValues()
 {
-    const auto choice = vyrkit::peak_programme::chooseProcessingRate(processWideSettings(), meterRate);
-    processingRate = choice.processingRate;
-    if (choice.factor != 0)
-    {
-        // The interpolation starts afresh: with four steps per sample the newest
-        // value too.
-        for (int c = 0; c < 2; ++c)
-        {
-            previous[c] = older[c] = 0.0f;
-            if (choice.factor == 4)
-                newest[c] = 0.0f;
-        }
-    }
-
+    ballistics = vyrkit::peak_programme::ballisticsFor(processWideSettings(), meterRate);
+    vyrkit::peak_programme::restartInterpolation(ballistics.oversamplingFactor, newest, previous, older);
     clearHistory();
-    ringStep = vyrkit::ringStepFor(processingRate);
+}
+
+// Another instance (or this one) has changed a time or the measurement mode. The
+// history goes on: a ring slot is about a millisecond at every processing rate.
+void VyrTarvoMAudioProcessor::followSettings() noexcept
+{
+    const int factorBefore = ballistics.oversamplingFactor;
+    ballistics = vyrkit::peak_programme::ballisticsFor(processWideSettings(), meterRate);
+    if (ballistics.oversamplingFactor != factorBefore)
+        vyrkit::peak_programme::restartInterpolation(ballistics.oversamplingFactor, newest, previous, older);
+}
+
+void VyrTarvoMAudioProcessor::followSettingsNow()
+{
+    const juce::ScopedLock lock(getCallbackLock());
+    if (! vyrkit::peak_programme::isCurrent(ballistics, processWideSettings()))
+        followSettings();
 }
 
 void VyrTarvoMAudioProcessor::clearHistory() noexcept
@@ -207,16 +211,20 @@ void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
 
     // The settings and parameters in force for this block.
     const auto& s = processWideSettings();
-    const int factor = s.oversamplingFactor;
+    // A time or the measurement mode changed since this instance last derived its
+    // values (by another instance, perhaps at another rate): derive them again.
+    if (! vyrkit::peak_programme::isCurrent(ballistics, s))
+        followSettings();
+    const int factor = ballistics.oversamplingFactor;
     BlockBallistics b;
     b.inverseReference = s.inverseReferenceGain;
     b.threshold = vyrkit::peak_programme::overThreshold(s.overReferenceSelector, b.inverseReference);
-    b.attack = s.attackCoefficient;
-    b.release = s.releaseCoefficient;
-    b.holdLength = s.holdSamples;
+    b.attack = ballistics.attackCoefficient;
+    b.release = ballistics.releaseCoefficient;
+    b.holdLength = ballistics.holdSamples;
     b.overLimit = s.overCount;
     b.writeHistory = latencyMs > 0;
-    b.ringStep = ringStep;
+    b.ringStep = ballistics.ringStep;
     const bool applyTrim = trimEnabled != 0;
     const float targetGain = trimTargetGain;
     const float smoothing = trimSmoothing;

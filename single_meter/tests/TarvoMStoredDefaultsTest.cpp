@@ -172,10 +172,15 @@ TEST(TarvoMStoredDefaults, WhatTheStereoMeterSavesReachesEveryInstance)
         CHECK(second.getSettingText(11) == "Precise"); // process-wide
         CHECK(second.getSettingText(7) == "0.32s");
         CHECK(second.getSettingText(9) == "6");
-        // Only the instance that reloaded moved its processing rate.
+        // The instance that reloaded moved its processing rate at once; the other
+        // one takes the new mode up, for its own rate, at its next block.
         CHECK(first.getProcessingRate() == 192000.0);
+        CHECK(first.getBallistics().oversamplingFactor == 4);
         CHECK(second.getProcessingRate() == 48000.0);
-        CHECK(processWideSettings().oversamplingFactor.load() == 4);
+        std::vector<std::vector<float>> block(2, std::vector<float>(480, 0.0f));
+        process(second, block, { 480 });
+        CHECK(second.getProcessingRate() == 192000.0);
+        CHECK(second.getBallistics().oversamplingFactor == 4);
 
         // A further reread with the same texts leaves the rate and the history alone.
         std::vector<std::vector<float>> audio(2, std::vector<float>(4800, 0.5f));
