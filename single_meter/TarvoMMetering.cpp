@@ -71,7 +71,7 @@ void VyrTarvoMAudioProcessor::clearHistory() noexcept
     levelRing.fill(0.0f);
     holdRing.fill(0.0f);
     overRing.fill(0.0f);
-    overReadFrom = overReadTo = 0;
+    overReadout.clear();
 }
 
 void VyrTarvoMAudioProcessor::releaseResources()
@@ -117,6 +117,7 @@ struct Rings
     float* level;
     float* hold;
     float* over;
+    vyrkit::DelayedOverReadout* overReadout;
 };
 
 // One processed step of the metered channel, from its rectified value: level,
@@ -157,6 +158,7 @@ inline void meterStep(float rectified, const BlockBallistics& b, StepState& st, 
             st.ringWriteIndex = 0;
         st.ringStepCounter = 0;
         const auto slot = static_cast<size_t>(st.ringWriteIndex);
+        rings.overReadout->overwriting(rings.over[slot], b.overLimit);
         rings.level[slot] = static_cast<float>(st.needle);
         rings.hold[slot] = static_cast<float>(st.hold);
         rings.over[slot] = static_cast<float>(st.overs);
@@ -238,7 +240,7 @@ void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     st.holdCounter = holdCounter;
     st.ringStepCounter = ringStepCounter;
     st.ringWriteIndex = ringWriteIndex;
-    const Rings rings { levelRing.data(), holdRing.data(), overRing.data() };
+    const Rings rings { levelRing.data(), holdRing.data(), overRing.data(), &overReadout };
     float gain = trimCurrentGain;
     float x1[2] = { previous[0], previous[1] };
     float x2[2] = { older[0], older[1] };

@@ -71,7 +71,7 @@ void VyrTarvoAudioProcessor::clearHistory() noexcept
         levelRing[c].fill(0.0f);
         holdRing[c].fill(0.0f);
         overRing[c].fill(0.0f);
-        overReadFrom[c] = overReadTo[c] = 0;
+        overReadout[c].clear();
     }
 }
 
@@ -120,6 +120,7 @@ struct Rings
     float* level[2];
     float* hold[2];
     float* over[2];
+    vyrkit::DelayedOverReadout* overReadout[2];
 };
 
 // One processed step of both metered channels: level, over count, needle, hold
@@ -171,6 +172,7 @@ inline void meterStep(float m0, float m1, const BlockBallistics& b, StepState& s
         const auto slot = static_cast<size_t>(st.ringWriteIndex);
         for (int c = 0; c < 2; ++c)
         {
+            rings.overReadout[c]->overwriting(rings.over[c][slot], b.overLimit);
             rings.level[c][slot] = static_cast<float>(st.needle[c]);
             rings.hold[c][slot] = static_cast<float>(st.hold[c]);
             rings.over[c][slot] = static_cast<float>(st.overs[c]);
@@ -254,7 +256,8 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
     st.ringWriteIndex = ringWriteIndex;
     const Rings rings { { levelRing[0].data(), levelRing[1].data() },
                         { holdRing[0].data(), holdRing[1].data() },
-                        { overRing[0].data(), overRing[1].data() } };
+                        { overRing[0].data(), overRing[1].data() },
+                        { &overReadout[0], &overReadout[1] } };
     float gain = trimCurrentGain;
     float x1[2] = { previous[0], previous[1] };
     float x2[2] = { older[0], older[1] };

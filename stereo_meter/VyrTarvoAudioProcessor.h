@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DelayedOverReadout.h"
 #include "EditorLink.h"
 #include "IirFilter.h"
 #include "PeakProgrammeBallistics.h"
@@ -200,9 +201,8 @@ private:
     int ringWriteIndex = 0;
     int displayIndex = 0;
     int ringStepCounter = 0;
-    // The slots the last over read covered, per channel: (overReadFrom, overReadTo].
-    int overReadFrom[2] {};
-    int overReadTo[2] {};
+    // The over LED's reads of the over rings, per channel.
+    vyrkit::DelayedOverReadout overReadout[2];
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
