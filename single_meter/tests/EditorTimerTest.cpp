@@ -331,6 +331,7 @@ TEST_F(EditorFixture, ThePolledTextsAreThoseOfTheSettingsInUse)
     ticks(501);
     EXPECT_EQ(back().texts[BackPanel::oversSlot], "3");
     EXPECT_EQ(back().texts[BackPanel::ledReferenceSlot], "+8.15dBu");
+    EXPECT_EQ(back().texts[BackPanel::integrationSlot], "10.0ms"); // "nan": the fallback
     for (int slot = 0; slot < BackPanel::numTextSlots; ++slot)
         EXPECT_EQ(back().texts[(size_t) slot], processor->getSettingText(BackPanel::settingTextIndices[(size_t) slot]))
             << slot;
