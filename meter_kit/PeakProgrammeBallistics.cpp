@@ -54,15 +54,36 @@ bool isCurrent(const PeakProgrammeBallistics& b, const PeakProgrammeSettings& s)
     return b.settingsGeneration == s.ballisticsGeneration.load(std::memory_order_acquire);
 }
 
-void restartInterpolation(int factor, float (&newest)[2], float (&previous)[2], float (&older)[2]) noexcept
+namespace
+{
+void restartInterpolation(int factor, InterpolationHistory history) noexcept
 {
     if (factor == 0)
         return;
     for (int c = 0; c < 2; ++c)
     {
-        previous[c] = older[c] = 0.0f;
+        history.previous[c] = history.older[c] = 0.0f;
         if (factor == 4)
-            newest[c] = 0.0f;
+            history.newest[c] = 0.0f;
     }
+}
+} // namespace
+
+void chooseBallistics(PeakProgrammeBallistics& b, const PeakProgrammeSettings& s, double meterRate,
+                      InterpolationHistory history) noexcept
+{
+    b = ballisticsFor(s, meterRate);
+    restartInterpolation(b.oversamplingFactor, history);
+}
+
+void followSettings(PeakProgrammeBallistics& b, const PeakProgrammeSettings& s, double meterRate,
+                    InterpolationHistory history) noexcept
+{
+    if (isCurrent(b, s))
+        return;
+    const int factorBefore = b.oversamplingFactor;
+    b = ballisticsFor(s, meterRate);
+    if (b.oversamplingFactor != factorBefore)
+        restartInterpolation(b.oversamplingFactor, history);
 }
 } // namespace vyrkit::peak_programme

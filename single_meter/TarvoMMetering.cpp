@@ -41,26 +41,19 @@ void VyrTarvoMAudioProcessor::updateProcessingRate()
 // it, and a cleared history: shared by prepareToPlay and updateProcessingRate.
 void VyrTarvoMAudioProcessor::setRateDependentValues()
 {
-    ballistics = vyrkit::peak_programme::ballisticsFor(processWideSettings(), meterRate);
-    vyrkit::peak_programme::restartInterpolation(ballistics.oversamplingFactor, newest, previous, older);
+    vyrkit::peak_programme::chooseBallistics(ballistics, processWideSettings(), meterRate, { newest, previous, older });
     clearHistory();
 }
 
-// Another instance (or this one) has changed a time or the measurement mode. The
-// history goes on: a ring slot is about a millisecond at every processing rate.
 void VyrTarvoMAudioProcessor::followSettings() noexcept
 {
-    const int factorBefore = ballistics.oversamplingFactor;
-    ballistics = vyrkit::peak_programme::ballisticsFor(processWideSettings(), meterRate);
-    if (ballistics.oversamplingFactor != factorBefore)
-        vyrkit::peak_programme::restartInterpolation(ballistics.oversamplingFactor, newest, previous, older);
+    vyrkit::peak_programme::followSettings(ballistics, processWideSettings(), meterRate, { newest, previous, older });
 }
 
 void VyrTarvoMAudioProcessor::followSettingsNow()
 {
     const juce::ScopedLock lock(getCallbackLock());
-    if (! vyrkit::peak_programme::isCurrent(ballistics, processWideSettings()))
-        followSettings();
+    followSettings();
 }
 
 void VyrTarvoMAudioProcessor::clearHistory() noexcept
@@ -215,8 +208,7 @@ void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     const auto& s = processWideSettings();
     // A time or the measurement mode changed since this instance last derived its
     // values (by another instance, perhaps at another rate): derive them again.
-    if (! vyrkit::peak_programme::isCurrent(ballistics, s))
-        followSettings();
+    followSettings();
     const int factor = ballistics.oversamplingFactor;
     BlockBallistics b;
     b.inverseReference = s.inverseReferenceGain;

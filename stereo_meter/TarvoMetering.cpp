@@ -39,26 +39,19 @@ void VyrTarvoAudioProcessor::updateProcessingRate()
 // it, and a cleared history: shared by prepareToPlay and updateProcessingRate.
 void VyrTarvoAudioProcessor::setRateDependentValues()
 {
-    ballistics = vyrkit::peak_programme::ballisticsFor(processWideSettings(), meterRate);
-    vyrkit::peak_programme::restartInterpolation(ballistics.oversamplingFactor, newest, previous, older);
+    vyrkit::peak_programme::chooseBallistics(ballistics, processWideSettings(), meterRate, { newest, previous, older });
     clearHistory();
 }
 
-// Another instance (or this one) has changed a time or the measurement mode. The
-// history goes on: a ring slot is about a millisecond at every processing rate.
 void VyrTarvoAudioProcessor::followSettings() noexcept
 {
-    const int factorBefore = ballistics.oversamplingFactor;
-    ballistics = vyrkit::peak_programme::ballisticsFor(processWideSettings(), meterRate);
-    if (ballistics.oversamplingFactor != factorBefore)
-        vyrkit::peak_programme::restartInterpolation(ballistics.oversamplingFactor, newest, previous, older);
+    vyrkit::peak_programme::followSettings(ballistics, processWideSettings(), meterRate, { newest, previous, older });
 }
 
 void VyrTarvoAudioProcessor::followSettingsNow()
 {
     const juce::ScopedLock lock(getCallbackLock());
-    if (! vyrkit::peak_programme::isCurrent(ballistics, processWideSettings()))
-        followSettings();
+    followSettings();
 }
 
 void VyrTarvoAudioProcessor::clearHistory() noexcept
@@ -224,8 +217,7 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
     const auto& s = processWideSettings();
     // A time or the measurement mode changed since this instance last derived its
     // values (by another instance, perhaps at another rate): derive them again.
-    if (! vyrkit::peak_programme::isCurrent(ballistics, s))
-        followSettings();
+    followSettings();
     const int factor = ballistics.oversamplingFactor;
     BlockBallistics b;
     b.inverseReference = s.inverseReferenceGain;
