@@ -1,7 +1,6 @@
 #include "PeakProgrammeSettings.h"
 
 #include "DecibelText.h"
-#include "MeterRates.h"
 #include "SafeNumbers.h"
 
 #include <cmath>
@@ -41,6 +40,18 @@ double timeMs(float position) noexcept
 {
     return std::pow(100.0, static_cast<double>(static_cast<float>(position * 0.05))) * 100.0;
 }
+
+// A new time or measurement mode: every instance derives its own values again.
+void ballisticsChanged(PeakProgrammeSettings& s) noexcept
+{
+    s.ballisticsGeneration.fetch_add(1, std::memory_order_release);
+}
+
+// Stores a derived time; true when it differs from the one before.
+bool storeTime(RelaxedAtomic<double>& time, double ms) noexcept
+{
+    return time.exchange(ms) != ms;
+}
 } // namespace
 
 float mapIntegrationPosition(float position) noexcept { return mapPosition(tableA, position); }
@@ -52,50 +63,12 @@ double quantiseTimeSetting(float value) noexcept
     return truncToInt(product) * 0.0125;
 }
 
-double attackCoefficientFor(double integrationMs, double processingRate) noexcept
-{
-    if (integrationMs > 0.05)
-        return 1.0 - std::pow(0.01, 1.0 / (integrationMs * processingRate * 0.001));
-    return 1.0;
-}
-
-double releaseCoefficientFor(double stepsInReturnTime) noexcept
-{
-    return 1.0 - std::pow(0.0625, 1.0 / stepsInReturnTime);
-}
-
-double holdSamplesFor(double holdMs, double processingRate) noexcept
-{
-    return holdMs * 0.001 * processingRate;
-}
-
-void setRateDependentValues(PeakProgrammeSettings& s, double processingRate) noexcept
-{
-    s.attackCoefficient = attackCoefficientFor(s.integrationMs, processingRate);
-    s.releaseCoefficient = releaseCoefficientFor(processingRate * s.returnMs * 0.001);
-    s.holdSamples = holdSamplesFor(s.holdMs, processingRate);
-}
-
-RateChoice chooseProcessingRate(PeakProgrammeSettings& s, double meterRate) noexcept
-{
-    RateChoice choice { meterRate, 0 };
-    if (s.oversamplingOn == 1)
-    {
-        choice.factor = oversamplingFactorFor(meterRate);
-        s.oversamplingFactor = choice.factor;
-        if (choice.factor != 0)
-            choice.processingRate = choice.factor * meterRate;
-    }
-    setRateDependentValues(s, choice.processingRate);
-    return choice;
-}
-
 double meterRateFor(double hostRate) noexcept
 {
     return juce::jlimit(22050.0, 192000.0, hostRate);
 }
 
-bool applySetting(PeakProgrammeSettings& s, int index, float value, double processingRate) noexcept
+bool applySetting(PeakProgrammeSettings& s, int index, float value) noexcept
 {
     switch (index)
     {
@@ -115,22 +88,22 @@ bool applySetting(PeakProgrammeSettings& s, int index, float value, double proce
             s.integrationValue = quantiseTimeSetting(value);
             const float c = mapIntegrationPosition(static_cast<float>(s.integrationValue * 20.0));
             const float exponent = static_cast<float>(c * 0.05);
-            s.integrationMs = std::pow(101.0, static_cast<double>(exponent)) - 1.0;
-            s.attackCoefficient = attackCoefficientFor(s.integrationMs, processingRate);
+            if (storeTime(s.integrationMs, std::pow(101.0, static_cast<double>(exponent)) - 1.0))
+                ballisticsChanged(s);
             return false;
         }
         case holdSetting:
         {
             s.holdValue = quantiseTimeSetting(value);
-            s.holdMs = timeMs(mapTimePosition(static_cast<float>(s.holdValue * 20.0)));
-            s.holdSamples = holdSamplesFor(s.holdMs, processingRate);
+            if (storeTime(s.holdMs, timeMs(mapTimePosition(static_cast<float>(s.holdValue * 20.0)))))
+                ballisticsChanged(s);
             return false;
         }
         case fallBackSetting:
         {
             s.returnValue = quantiseTimeSetting(value);
-            s.returnMs = timeMs(mapTimePosition(static_cast<float>(s.returnValue * 20.0)));
-            s.releaseCoefficient = releaseCoefficientFor(s.returnMs * processingRate * 0.001);
+            if (storeTime(s.returnMs, timeMs(mapTimePosition(static_cast<float>(s.returnValue * 20.0)))))
+                ballisticsChanged(s);
             return false;
         }
         case overCountSetting:
@@ -151,7 +124,7 @@ bool applySetting(PeakProgrammeSettings& s, int index, float value, double proce
             if (on == s.oversamplingOn)
                 return false;
             s.oversamplingOn = on;
-            s.oversamplingFactor = 0;
+            ballisticsChanged(s);
             return true;
         }
         default:

@@ -4,6 +4,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <atomic>
+
 namespace vyrkit
 {
 // The peak programme ballistics settings with their derived values, as the two
@@ -12,19 +14,26 @@ namespace vyrkit
 // Settings are addressed by the stereo meter's indices:
 //   6 reference level, 7 integration time, 8 hold time, 9 fall-back time,
 //   10 over count, 11 over reference, 12 mid attenuation, 13 measurement mode.
+// What depends on an instance's processing rate (the oversampling factor, the
+// attack and release coefficients, the hold length) is not here: every instance
+// derives it for its own rate (PeakProgrammeBallistics.h).
 struct PeakProgrammeSettings
 {
     RelaxedAtomic<double> referenceValue, referenceGain, inverseReferenceGain;
-    RelaxedAtomic<double> integrationValue, integrationMs, attackCoefficient;
-    RelaxedAtomic<double> holdValue, holdMs, holdSamples;
-    RelaxedAtomic<double> returnValue, returnMs, releaseCoefficient;
+    RelaxedAtomic<double> integrationValue, integrationMs;
+    RelaxedAtomic<double> holdValue, holdMs;
+    RelaxedAtomic<double> returnValue, returnMs;
     RelaxedAtomic<float> oversValue;
     RelaxedAtomic<double> overCount;
     RelaxedAtomic<float> overReferenceValue;
     RelaxedAtomic<double> overReferenceSelector;
     RelaxedAtomic<double> midValue;
     RelaxedAtomic<float> measureValue;
-    RelaxedAtomic<int> oversamplingOn, oversamplingFactor;
+    RelaxedAtomic<int> oversamplingOn;
+    // Moves on (with release ordering, after the new value is stored) whenever a
+    // time or the measurement mode changes, so that every instance knows to
+    // derive its own values again.
+    std::atomic<unsigned> ballisticsGeneration { 0 };
 };
 
 namespace peak_programme
@@ -39,10 +48,9 @@ constexpr int midAttenuationSetting = 12;
 constexpr int measurementSetting = 13;
 
 // Stores setting `index` from a normalised value and recomputes its derived
-// values for the given processing rate. Returns true when the measurement mode
-// changed: the caller then recomputes its processing rate (the oversampling
-// factor has been set to 0). Indices outside 6..13 change nothing.
-bool applySetting(PeakProgrammeSettings& s, int index, float value, double processingRate) noexcept;
+// values. Returns true when the measurement mode changed: the caller then
+// recomputes its processing rate. Indices outside 6..13 change nothing.
+bool applySetting(PeakProgrammeSettings& s, int index, float value) noexcept;
 
 // Display texts of the reference level (6) and the three times (7, 8, 9):
 // "-12.0dBFS", "10.0ms", "1.00s"; empty for other indices.
@@ -56,28 +64,6 @@ float mapTimePosition(float position) noexcept;
 
 // A normalised time setting quantised to steps of 1/80, truncated toward 0.
 double quantiseTimeSetting(float value) noexcept;
-
-double attackCoefficientFor(double integrationMs, double processingRate) noexcept;
-// The release coefficient from the number of processed steps in the fall-back
-// time; callers form that product in their own order (it decides the last bit).
-double releaseCoefficientFor(double stepsInReturnTime) noexcept;
-double holdSamplesFor(double holdMs, double processingRate) noexcept;
-
-// The coefficients and hold length for a processing rate, as prepareToPlay and
-// updateProcessingRate compute them.
-void setRateDependentValues(PeakProgrammeSettings& s, double processingRate) noexcept;
-
-// The processing rate for a meter rate (the host rate clamped to
-// 22050..192000 Hz) under the settings' measurement mode. With the mode on it
-// picks and stores the shared oversampling factor; with it off the factor is left
-// as it is (setting the mode clears it). Then the coefficients and the hold
-// length are computed for the chosen rate.
-struct RateChoice
-{
-    double processingRate;
-    int factor;                // 0 when no oversampling was chosen
-};
-RateChoice chooseProcessingRate(PeakProgrammeSettings& s, double meterRate) noexcept;
 
 // The host rate clamped to the range the peak programme ballistics are made for.
 double meterRateFor(double hostRate) noexcept;

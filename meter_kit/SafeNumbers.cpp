@@ -1,5 +1,6 @@
 #include "SafeNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <string>
@@ -81,22 +82,108 @@ bool leadingNumberText(const juce::String& text, std::string& out)
     out = std::move(s);
     return true;
 }
-} // namespace
+// The power of ten of the first significant digit of a collected number (with
+// saturated arithmetic), to tell a number too large for a double from one too
+// small; a number without a significant digit gives the lowest value.
+long long decimalMagnitude(const std::string& s) noexcept
+{
+    constexpr long long limit = 1000000000LL;
+    size_t i = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    long long integerDigits = 0, leadingFractionZeros = 0;
+    bool significant = false;
+    for (; i < s.size() && isDigit(static_cast<unsigned char>(s[i])); ++i)
+        if (significant || s[i] != '0')
+        {
+            significant = true;
+            integerDigits = std::min(integerDigits + 1, limit);
+        }
+    if (i < s.size() && s[i] == '.')
+        for (++i; i < s.size() && isDigit(static_cast<unsigned char>(s[i])); ++i)
+        {
+            if (! significant && s[i] == '0')
+                leadingFractionZeros = std::min(leadingFractionZeros + 1, limit);
+            else if (! significant)
+                significant = true;
+        }
+    if (! significant)
+        return -4 * limit;
+    long long exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E'))
+    {
+        ++i;
+        const bool negative = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        for (; i < s.size(); ++i)
+            exponent = std::min(exponent * 10 + (s[i] - '0'), limit);
+        if (negative)
+            exponent = -exponent;
+    }
+    const long long magnitude = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
+    return magnitude + exponent;
+}
 
-double parseLeadingNumber(const juce::String& text) noexcept
+// The leading number of a text. A number beyond the double range gives an
+// infinity of its sign, one too small for it a zero.
+bool readLeadingNumber(const juce::String& text, double& value) noexcept
 {
     std::string s;
     if (! leadingNumberText(text, s))
-        return 0.0;
+        return false;
 
     const char* begin = s.c_str();
     if (*begin == '+')
         ++begin;
-    double value = 0.0;
     const auto result = std::from_chars(begin, s.c_str() + s.size(), value, std::chars_format::general);
-    if (result.ec != std::errc() || ! std::isfinite(value))
+    if (result.ec == std::errc::result_out_of_range)
+    {
+        const double magnitude = decimalMagnitude(s) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        value = s[0] == '-' ? -magnitude : magnitude;
+        return true;
+    }
+    return result.ec == std::errc();
+}
+
+// "nan" or "inf" (any case, "infinity" too) after blanks and a sign, as JUCE's
+// text-to-number reading takes them; sets negative for a leading minus.
+bool startsWithNanOrInf(const juce::String& text, bool& negative) noexcept
+{
+    auto p = text.getCharPointer();
+    while (isBlank(*p))
+        ++p;
+    negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    const auto lower = [](juce::juce_wchar c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    const juce::juce_wchar a = lower(p[0]);
+    const juce::juce_wchar b = a != 0 ? lower(p[1]) : 0;
+    const juce::juce_wchar c = b != 0 ? lower(p[2]) : 0;
+    return (a == 'n' && b == 'a' && c == 'n') || (a == 'i' && b == 'n' && c == 'f');
+}
+} // namespace
+
+double parseLeadingNumber(const juce::String& text) noexcept
+{
+    double value = 0.0;
+    if (! readLeadingNumber(text, value) || ! std::isfinite(value))
         return 0.0;
     return value;
+}
+
+float parseStoredSetting(const juce::String& text) noexcept
+{
+    constexpr float largest = std::numeric_limits<float>::max();
+    bool negative = false;
+    if (startsWithNanOrInf(text, negative))
+        return negative ? -largest : largest;
+
+    double value = 0.0;
+    if (! readLeadingNumber(text, value))
+        return 0.0f;
+    const float f = static_cast<float>(value);
+    if (std::isinf(f))
+        return f < 0.0f ? -largest : largest;
+    return f;
 }
 
 float parseLeadingFloat(const juce::String& text) noexcept

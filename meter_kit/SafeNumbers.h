@@ -15,6 +15,14 @@ namespace vyrkit
 double parseLeadingNumber(const juce::String& text) noexcept;
 float parseLeadingFloat(const juce::String& text) noexcept;
 
+// A stored setting's text as the plug-ins read it: the leading decimal number,
+// and 0 for a text without one. Every setting lies in 0..1, and its reader puts
+// the setting's fallback in place of a number outside that range; so that a
+// number beyond the float range, "inf" and "nan" take the fallback too, they read
+// as the largest float of their sign ("nan" counts as positive unless a minus
+// comes before it). Nothing non-finite leaves it.
+float parseStoredSetting(const juce::String& text) noexcept;
+
 // The leading integer of a text (optional sign, then digits), 0 when there is
 // none; saturates at the int range.
 int parseLeadingInt(const juce::String& text) noexcept;

@@ -23,11 +23,6 @@ int wrapIndex(int index) noexcept
 
 int slotBefore(int index) noexcept { return index == 0 ? ringSize - 1 : index - 1; }
 
-// An over read covers the slots the display has passed since the last read, but
-// never more than a quarter of a second of them (a jump of the delay or a long
-// pause starts afresh from the shown slot).
-constexpr int maximumOverSpan = 250;
-
 // A slot the editor has read holds this until the history overwrites it, so
 // that no over is counted twice.
 constexpr float readMark = -1.0f;
@@ -93,30 +88,12 @@ float VyrTarvoMAudioProcessor::getDisplayHold(float x) noexcept
 
 double VyrTarvoMAudioProcessor::readOverCount() noexcept
 {
-    const int to = displayIndex;
-    int from = overReadTo;
-    int span = wrapIndex(to - from);
-    if (span == 0 || span > maximumOverSpan)
-    {
-        from = slotBefore(to);
-        span = 1;
-    }
-    overReadFrom = from;
-    overReadTo = to;
-
+    overReadout.beginRead(displayIndex, displayDelay(latencyMs));
     if (latencyMs <= 0)
         return overSamples;
-
-    // The largest count among the slots passed since the previous read: an over
-    // written between two ticks is not skipped. Each slot is then marked as read.
-    float largest = overRing[(size_t) wrapIndex(from + 1)];
-    for (int i = 1; i <= span; ++i)
-    {
-        auto& slot = overRing[(size_t) wrapIndex(from + i)];
-        largest = juce::jmax(largest, slot);
-        slot = readMark;
-    }
-    return static_cast<double>(largest);
+    // The largest count among the slots passed since the previous read; each
+    // slot is then marked as read.
+    return static_cast<double>(overReadout.largestCount(overRing.data(), readMark));
 }
 
 void VyrTarvoMAudioProcessor::setOverCount(double count) noexcept
@@ -126,9 +103,7 @@ void VyrTarvoMAudioProcessor::setOverCount(double count) noexcept
         overSamples = count;
         return;
     }
-    const int span = wrapIndex(overReadTo - overReadFrom);
-    for (int i = 1; i <= span; ++i)
-        overRing[(size_t) wrapIndex(overReadFrom + i)] = static_cast<float>(count);
+    overReadout.setCount(overRing.data(), static_cast<float>(count));
 }
 
 void VyrTarvoMAudioProcessor::resetPeakHold()

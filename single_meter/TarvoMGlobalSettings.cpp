@@ -23,10 +23,13 @@ void VyrTarvoMAudioProcessor::setGlobalSetting(int index, float value)
     if (kitIndex < 0 || ! std::isfinite(value))
         return;
 
-    // A changed measurement mode has cleared the oversampling factor; this
-    // instance picks its new factor and processing rate at once.
-    if (vyrkit::peak_programme::applySetting(processWideSettings(), kitIndex, value, processingRate))
+    // A new measurement mode moves this instance's processing rate at once and
+    // clears its history; a new time gives it new coefficients for its own rate.
+    // Every other instance takes the change up at its next block.
+    if (vyrkit::peak_programme::applySetting(processWideSettings(), kitIndex, value))
         updateProcessingRate();
+    else
+        followSettingsNow();
 }
 
 float VyrTarvoMAudioProcessor::getGlobalSetting(int index) noexcept

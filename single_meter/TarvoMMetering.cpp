@@ -38,26 +38,23 @@ void VyrTarvoMAudioProcessor::updateProcessingRate()
     setRateDependentValues();
 }
 
-// The oversampling factor, the processing rate, the process-wide coefficients for
+// The oversampling factor, the processing rate, this instance's coefficients for
 // it, and a cleared history: shared by prepareToPlay and updateProcessingRate.
 void VyrTarvoMAudioProcessor::setRateDependentValues()
 {
-    const auto choice = vyrkit::peak_programme::chooseProcessingRate(processWideSettings(), meterRate);
-    processingRate = choice.processingRate;
-    if (choice.factor != 0)
-    {
-        // The interpolation starts afresh: with four steps per sample the newest
-        // value too.
-        for (int c = 0; c < 2; ++c)
-        {
-            previous[c] = older[c] = 0.0f;
-            if (choice.factor == 4)
-                newest[c] = 0.0f;
-        }
-    }
-
+    vyrkit::peak_programme::chooseBallistics(ballistics, processWideSettings(), meterRate, { newest, previous, older });
     clearHistory();
-    ringStep = vyrkit::ringStepFor(processingRate);
+}
+
+void VyrTarvoMAudioProcessor::followSettings() noexcept
+{
+    vyrkit::peak_programme::followSettings(ballistics, processWideSettings(), meterRate, { newest, previous, older });
+}
+
+void VyrTarvoMAudioProcessor::followSettingsNow()
+{
+    const juce::ScopedLock lock(getCallbackLock());
+    followSettings();
 }
 
 void VyrTarvoMAudioProcessor::clearHistory() noexcept
@@ -68,7 +65,7 @@ void VyrTarvoMAudioProcessor::clearHistory() noexcept
     levelRing.fill(0.0f);
     holdRing.fill(0.0f);
     overRing.fill(0.0f);
-    overReadFrom = overReadTo = 0;
+    overReadout.clear();
 }
 
 void VyrTarvoMAudioProcessor::releaseResources()
@@ -114,6 +111,7 @@ struct Rings
     float* level;
     float* hold;
     float* over;
+    vyrkit::DelayedOverReadout* overReadout;
 };
 
 // One processed step of the metered channel, from its rectified value: level,
@@ -154,6 +152,7 @@ inline void meterStep(float rectified, const BlockBallistics& b, StepState& st, 
             st.ringWriteIndex = 0;
         st.ringStepCounter = 0;
         const auto slot = static_cast<size_t>(st.ringWriteIndex);
+        rings.overReadout->overwriting(rings.over[slot], b.overLimit);
         rings.level[slot] = static_cast<float>(st.needle);
         rings.hold[slot] = static_cast<float>(st.hold);
         rings.over[slot] = static_cast<float>(st.overs);
@@ -208,16 +207,19 @@ void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
 
     // The settings and parameters in force for this block.
     const auto& s = processWideSettings();
-    const int factor = s.oversamplingFactor;
+    // A time or the measurement mode changed since this instance last derived its
+    // values (by another instance, perhaps at another rate): derive them again.
+    followSettings();
+    const int factor = ballistics.oversamplingFactor;
     BlockBallistics b;
     b.inverseReference = s.inverseReferenceGain;
     b.threshold = vyrkit::peak_programme::overThreshold(s.overReferenceSelector, b.inverseReference);
-    b.attack = s.attackCoefficient;
-    b.release = s.releaseCoefficient;
-    b.holdLength = s.holdSamples;
+    b.attack = ballistics.attackCoefficient;
+    b.release = ballistics.releaseCoefficient;
+    b.holdLength = ballistics.holdSamples;
     b.overLimit = s.overCount;
     b.writeHistory = latencyMs > 0;
-    b.ringStep = ringStep;
+    b.ringStep = ballistics.ringStep;
     const bool applyTrim = trimEnabled != 0;
     const float targetGain = trimTargetGain;
     const float smoothing = trimSmoothing;
@@ -231,7 +233,7 @@ void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     st.holdCounter = holdCounter;
     st.ringStepCounter = ringStepCounter;
     st.ringWriteIndex = ringWriteIndex;
-    const Rings rings { levelRing.data(), holdRing.data(), overRing.data() };
+    const Rings rings { levelRing.data(), holdRing.data(), overRing.data(), &overReadout };
     float gain = trimCurrentGain;
     float x1[2] = { previous[0], previous[1] };
     float x2[2] = { older[0], older[1] };

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "DelayedOverReadout.h"
 #include "EditorLink.h"
 #include "IirFilter.h"
-#include "PeakProgrammeSettings.h"
+#include "PeakProgrammeBallistics.h"
 #include "RelaxedAtomic.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -158,8 +159,9 @@ public:
     int getHoldCounter() const noexcept { return holdCounter; }
     double getOverSamples() const noexcept { return overSamples; }
     double getMeterRate() const noexcept { return meterRate; }
-    double getProcessingRate() const noexcept { return processingRate; }
-    int getRingStep() const noexcept { return ringStep; }
+    double getProcessingRate() const noexcept { return ballistics.processingRate; }
+    int getRingStep() const noexcept { return ballistics.ringStep; }
+    const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return ballistics; }
     int getRingWriteIndex() const noexcept { return ringWriteIndex; }
     int getDisplayIndex() const noexcept { return displayIndex; }
     float getRingSlot(int ring, int slot) const noexcept;
@@ -188,6 +190,10 @@ private:
     void loadStoredDefaults();
     void clearHistory() noexcept;
     void setRateDependentValues();
+    // Takes the shared settings up again for this instance's own rate after a time
+    // or the measurement mode has changed; the history goes on. Callback lock held.
+    void followSettings() noexcept;
+    void followSettingsNow();
     void restartPeakHold() noexcept;
 
     // Host parameters and their derived values.
@@ -233,16 +239,16 @@ private:
     int ringWriteIndex = 0;
     int displayIndex = 0;
     int ringStepCounter = 0;
-    int ringStep = 44;
-    // The slots the last over read covered: (overReadFrom, overReadTo].
-    int overReadFrom = 0;
-    int overReadTo = 0;
+    // The over LED's reads of the over ring.
+    vyrkit::DelayedOverReadout overReadout;
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
     double meterRate = 44100.0;
-    // Written under the callback lock; read by the settings code on other threads.
-    RelaxedAtomic<double> processingRate { 44100.0 };
+    // The processing rate, oversampling factor, coefficients, hold length and ring
+    // step of this instance, for the shared settings at its own meter rate. Kept
+    // under the callback lock.
+    vyrkit::PeakProgrammeBallistics ballistics;
     float trimCurrentGain = 1.0f;
     float trimSmoothing = 0.0005f;
 

@@ -23,11 +23,6 @@ int wrapIndex(int index) noexcept
 
 int slotBefore(int index) noexcept { return index == 0 ? ringSize - 1 : index - 1; }
 
-// An over read covers the slots the display has passed since the last read, but
-// never more than a quarter of a second of them (a jump of the delay or a long
-// pause starts afresh from the shown slot).
-constexpr int maximumOverSpan = 250;
-
 float glide(float start, double live, float fraction) noexcept
 {
     const float fromStart = (1.0f - fraction) * start;
@@ -91,25 +86,11 @@ float VyrTarvoAudioProcessor::getDisplayHold(int channel, float x) noexcept
 double VyrTarvoAudioProcessor::readOverCount(int channel) noexcept
 {
     const int c = channel & 1;
-    const int to = displayIndex;
-    int from = overReadTo[c];
-    int span = wrapIndex(to - from);
-    if (span == 0 || span > maximumOverSpan)
-    {
-        from = slotBefore(to);
-        span = 1;
-    }
-    overReadFrom[c] = from;
-    overReadTo[c] = to;
-
+    overReadout[c].beginRead(displayIndex, displayDelay(latencyMs));
     if (latencyMs <= 0)
         return overSamples[c];
-
     // The largest count among the slots passed since the previous read.
-    float largest = 0.0f;
-    for (int i = 1; i <= span; ++i)
-        largest = juce::jmax(largest, overRing[c][(size_t) wrapIndex(from + i)]);
-    return static_cast<double>(largest);
+    return static_cast<double>(overReadout[c].largestCount(overRing[c].data()));
 }
 
 void VyrTarvoAudioProcessor::setOverCount(int channel, double count) noexcept
@@ -120,9 +101,7 @@ void VyrTarvoAudioProcessor::setOverCount(int channel, double count) noexcept
         overSamples[c] = count;
         return;
     }
-    const int span = wrapIndex(overReadTo[c] - overReadFrom[c]);
-    for (int i = 1; i <= span; ++i)
-        overRing[c][(size_t) wrapIndex(overReadFrom[c] + i)] = static_cast<float>(count);
+    overReadout[c].setCount(overRing[c].data(), static_cast<float>(count));
 }
 
 void VyrTarvoAudioProcessor::resetPeakHold()

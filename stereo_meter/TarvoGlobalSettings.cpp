@@ -14,8 +14,13 @@ void VyrTarvoAudioProcessor::setGlobalSetting(int index, float value)
         return;
 
     auto& s = processWideSettings();
-    if (applySetting(s, index, value, processingRate))
+    // A new measurement mode moves this instance's processing rate at once and
+    // clears its history; a new time gives it new coefficients for its own rate.
+    // Every other instance takes the change up at its next block.
+    if (applySetting(s, index, value))
         updateProcessingRate();
+    else
+        followSettingsNow();
 
     callEditor([index, value](VyrTarvoAudioProcessorEditor& editor) { editor.updateControl(index, value); });
     s.globalChangeCounter.fetchAdd(1);

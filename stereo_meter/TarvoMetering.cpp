@@ -36,26 +36,23 @@ void VyrTarvoAudioProcessor::updateProcessingRate()
     setRateDependentValues();
 }
 
-// The oversampling factor, the processing rate, the process-wide coefficients for
+// The oversampling factor, the processing rate, this instance's coefficients for
 // it, and a cleared history: shared by prepareToPlay and updateProcessingRate.
 void VyrTarvoAudioProcessor::setRateDependentValues()
 {
-    const auto choice = vyrkit::peak_programme::chooseProcessingRate(processWideSettings(), meterRate);
-    processingRate = choice.processingRate;
-    if (choice.factor != 0)
-    {
-        // The interpolation starts afresh: with four steps per sample the newest
-        // value too.
-        for (int c = 0; c < 2; ++c)
-        {
-            previous[c] = older[c] = 0.0f;
-            if (choice.factor == 4)
-                newest[c] = 0.0f;
-        }
-    }
-
+    vyrkit::peak_programme::chooseBallistics(ballistics, processWideSettings(), meterRate, { newest, previous, older });
     clearHistory();
-    ringStep = vyrkit::ringStepFor(processingRate);
+}
+
+void VyrTarvoAudioProcessor::followSettings() noexcept
+{
+    vyrkit::peak_programme::followSettings(ballistics, processWideSettings(), meterRate, { newest, previous, older });
+}
+
+void VyrTarvoAudioProcessor::followSettingsNow()
+{
+    const juce::ScopedLock lock(getCallbackLock());
+    followSettings();
 }
 
 void VyrTarvoAudioProcessor::clearHistory() noexcept
@@ -68,7 +65,7 @@ void VyrTarvoAudioProcessor::clearHistory() noexcept
         levelRing[c].fill(0.0f);
         holdRing[c].fill(0.0f);
         overRing[c].fill(0.0f);
-        overReadFrom[c] = overReadTo[c] = 0;
+        overReadout[c].clear();
     }
 }
 
@@ -117,6 +114,7 @@ struct Rings
     float* level[2];
     float* hold[2];
     float* over[2];
+    vyrkit::DelayedOverReadout* overReadout[2];
 };
 
 // One processed step of both metered channels: level, over count, needle, hold
@@ -168,6 +166,7 @@ inline void meterStep(float m0, float m1, const BlockBallistics& b, StepState& s
         const auto slot = static_cast<size_t>(st.ringWriteIndex);
         for (int c = 0; c < 2; ++c)
         {
+            rings.overReadout[c]->overwriting(rings.over[c][slot], b.overLimit);
             rings.level[c][slot] = static_cast<float>(st.needle[c]);
             rings.hold[c][slot] = static_cast<float>(st.hold[c]);
             rings.over[c][slot] = static_cast<float>(st.overs[c]);
@@ -217,16 +216,19 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
 
     // The settings and parameters in force for this block.
     const auto& s = processWideSettings();
-    const int factor = s.oversamplingFactor;
+    // A time or the measurement mode changed since this instance last derived its
+    // values (by another instance, perhaps at another rate): derive them again.
+    followSettings();
+    const int factor = ballistics.oversamplingFactor;
     BlockBallistics b;
     b.inverseReference = s.inverseReferenceGain;
     b.threshold = overThreshold(s.overReferenceSelector, b.inverseReference);
-    b.attack = s.attackCoefficient;
-    b.release = s.releaseCoefficient;
-    b.holdLength = s.holdSamples;
+    b.attack = ballistics.attackCoefficient;
+    b.release = ballistics.releaseCoefficient;
+    b.holdLength = ballistics.holdSamples;
     b.overLimit = s.overCount;
     b.writeHistory = latencyMs > 0;
-    b.ringStep = ringStep;
+    b.ringStep = ballistics.ringStep;
     const bool midSide = lrmsValue > 0.5;
     const float k = midAttenuation(s.midValue);
     const bool applyTrim = trimEnabled == 1;
@@ -247,7 +249,8 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
     st.ringWriteIndex = ringWriteIndex;
     const Rings rings { { levelRing[0].data(), levelRing[1].data() },
                         { holdRing[0].data(), holdRing[1].data() },
-                        { overRing[0].data(), overRing[1].data() } };
+                        { overRing[0].data(), overRing[1].data() },
+                        { &overReadout[0], &overReadout[1] } };
     float gain = trimCurrentGain;
     float x1[2] = { previous[0], previous[1] };
     float x2[2] = { older[0], older[1] };

@@ -41,7 +41,9 @@ float VyrTarvoAudioProcessor::readStoredDefault(int index)
         return 0.0f;
     const auto text = vyrplatform::RegistryStore::getValue(juce::String(keyPath) + entry->valueName,
                                                            entry->defaultText);
-    return vyrkit::parseLeadingFloat(text);
+    // A text without a number reads as 0; a number beyond the float range, "inf"
+    // and "nan" read as a number outside 0..1, so the caller takes the fallback.
+    return vyrkit::parseStoredSetting(text);
 }
 
 void VyrTarvoAudioProcessor::writeStoredDefault(int index, float value)

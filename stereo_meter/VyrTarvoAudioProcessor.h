@@ -1,7 +1,9 @@
 #pragma once
 
+#include "DelayedOverReadout.h"
 #include "EditorLink.h"
 #include "IirFilter.h"
+#include "PeakProgrammeBallistics.h"
 #include "RelaxedAtomic.h"
 #include "TarvoSettings.h"
 
@@ -123,8 +125,9 @@ public:
     double getHoldNeedle(int channel) const noexcept { return holdNeedle[channel & 1]; }
     double getOverSamples(int channel) const noexcept { return overSamples[channel & 1]; }
     double getMeterRate() const noexcept { return meterRate; }
-    double getProcessingRate() const noexcept { return processingRate; }
-    int getRingStep() const noexcept { return ringStep; }
+    double getProcessingRate() const noexcept { return ballistics.processingRate; }
+    int getRingStep() const noexcept { return ballistics.ringStep; }
+    const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return ballistics; }
     int getRingWriteIndex() const noexcept { return ringWriteIndex; }
     int getDisplayIndex() const noexcept { return displayIndex; }
     float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
@@ -148,6 +151,10 @@ private:
 
     void clearHistory() noexcept;
     void setRateDependentValues();
+    // Takes the shared settings up again for this instance's own rate after a time
+    // or the measurement mode has changed; the history goes on. Callback lock held.
+    void followSettings() noexcept;
+    void followSettingsNow();
 
     // Host parameters and their derived values.
     RelaxedAtomic<float> holdModeValue { 0.0f };
@@ -194,16 +201,16 @@ private:
     int ringWriteIndex = 0;
     int displayIndex = 0;
     int ringStepCounter = 0;
-    int ringStep = 44;
-    // The slots the last over read covered, per channel: (overReadFrom, overReadTo].
-    int overReadFrom[2] {};
-    int overReadTo[2] {};
+    // The over LED's reads of the over rings, per channel.
+    vyrkit::DelayedOverReadout overReadout[2];
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
     double meterRate = 44100.0;
-    // Written under the callback lock; read by the settings code on other threads.
-    RelaxedAtomic<double> processingRate { 44100.0 };
+    // The processing rate, oversampling factor, coefficients, hold length and ring
+    // step of this instance, for the shared settings at its own meter rate. Kept
+    // under the callback lock.
+    vyrkit::PeakProgrammeBallistics ballistics;
     float trimCurrentGain = 1.0f;
     float trimSmoothing = 0.0005f;
 

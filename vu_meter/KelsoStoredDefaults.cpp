@@ -15,8 +15,9 @@ float VyrKelsoMAudioProcessor::readStoredDefault(int index)
         return 0.0f;
     const auto text = vyrplatform::RegistryStore::getValue(juce::String(settings::storeKey) + entry->valueName,
                                                            entry->defaultText);
-    // The project's parser: "nan", "inf" and text without a number read as 0.
-    return vyrkit::parseLeadingFloat(text);
+    // A text without a number reads as 0; a number beyond the float range, "inf"
+    // and "nan" read as a number outside 0..1, so the caller takes the fallback.
+    return vyrkit::parseStoredSetting(text);
 }
 
 bool VyrKelsoMAudioProcessor::reloadStoredDefaults()

@@ -234,7 +234,9 @@ private:
     float holdCounter = 0.0f;
     float holdNeedleAtBlockStart = -0.05f;
     float shownHold = -0.05f;
-    double infinityHold = -0.05;
+    // The running maximum of the shown hold in hold mode Infinity; -0.05 marks that
+    // none is held (leaving Infinity sets it). A new instance starts at 0.
+    double infinityHold = 0.0;
     double overSamples = 0.0;
 
     // Oversampler history per channel (0 left, 1 right).

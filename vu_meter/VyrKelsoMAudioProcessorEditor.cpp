@@ -182,7 +182,9 @@ void VyrKelsoMAudioProcessorEditor::updateControl(int index, float value)
             break;
         case 3:
         {
-            const bool on = value > 0.5f;
+            // What the processor does with the value (it rounds, so 0.5 is on),
+            // not the value itself.
+            const bool on = kelso.getTrimEnabled() != 0;
             front.activeButton->setToggleState(on, quiet);
             front.getTrimLook().trimActive = on;
             front.trimSlider->repaint();

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace
 {
@@ -37,6 +38,42 @@ TEST(LeadingNumber, FloatsBeyondTheFloatRangeReadAsZero)
 {
     EXPECT_EQ(vyrkit::parseLeadingFloat("1e39"), 0.0f);
     EXPECT_EQ(vyrkit::parseLeadingFloat("3e38"), 3e38f);
+}
+
+// Stored settings: the leading number as before, but a magnitude beyond the float
+// range, "inf" and "nan" read as a number outside 0..1 (the largest float of
+// their sign), so that they take the setting's fallback; no number reads as 0.
+class StoredSetting : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(StoredSetting, ReadsOutOfRangeAndNonNumbersOutsideZeroToOne)
+{
+    const auto& c = GetParam();
+    const float v = vyrkit::parseStoredSetting(c.text);
+    EXPECT_EQ(v, (float) c.value) << '"' << c.text << '"';
+    EXPECT_TRUE(std::isfinite(v));
+}
+
+constexpr double floatMax = (double) std::numeric_limits<float>::max();
+
+INSTANTIATE_TEST_SUITE_P(Table, StoredSetting, ::testing::Values(
+    NumberCase { "0.5", 0.5 }, NumberCase { "1", 1.0 }, NumberCase { " 0.222 ", 0.222 }, NumberCase { "-0.5", -0.5 },
+    NumberCase { "2", 2.0 }, NumberCase { "3e38", 3e38 }, NumberCase { "", 0.0 }, NumberCase { "garbage", 0.0 },
+    NumberCase { "0x1p-2", 0.0 }, NumberCase { "1e-50", 0.0 }, NumberCase { "-1e-400", 0.0 },
+    NumberCase { "0.0001e-400", 0.0 }, NumberCase { "1e40", floatMax }, NumberCase { "-1e40", -floatMax },
+    NumberCase { "3.5e38", floatMax }, NumberCase { "1e400", floatMax }, NumberCase { "-1e999", -floatMax },
+    NumberCase { "100000000000000000000000000000000000000000000e-5", floatMax },
+    NumberCase { "inf", floatMax }, NumberCase { "-inf", -floatMax }, NumberCase { "  +Infinity", floatMax },
+    NumberCase { "INF", floatMax }, NumberCase { "nan", floatMax }, NumberCase { "-NaN", -floatMax },
+    NumberCase { "na", 0.0 }, NumberCase { "in", 0.0 }, NumberCase { "-", 0.0 }));
+
+TEST(StoredSetting, TellsHugeFromTinyBeyondTheDoubleRange)
+{
+    const std::string huge = "1" + std::string(400, '0') + "e-50"; // 1e350
+    const std::string tiny = "0." + std::string(400, '0') + "1e50"; // 1e-351
+    EXPECT_EQ(vyrkit::parseStoredSetting(huge.c_str()), std::numeric_limits<float>::max());
+    EXPECT_EQ(vyrkit::parseStoredSetting(("-" + huge).c_str()), -std::numeric_limits<float>::max());
+    EXPECT_EQ(vyrkit::parseStoredSetting(tiny.c_str()), 0.0f);
+    EXPECT_EQ(vyrkit::parseLeadingNumber(huge.c_str()), 0.0); // typed and restored numbers: 0 as before
 }
 
 TEST(LeadingInt, ReadsTheLeadingInteger)

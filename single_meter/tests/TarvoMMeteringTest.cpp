@@ -93,14 +93,14 @@ TEST_P(TarvoMProcessingRate, OversamplingFactorAndRingStep)
     p.setGlobalSetting(measurementSetting, 1.0f);
     configure(p, 2, 2, c.hostRate, 512);
     EXPECT_EQ(p.getMeterRate(), c.meterRate);
-    EXPECT_EQ(processWideSettings().oversamplingFactor.load(), c.factor);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, c.factor);
     EXPECT_EQ(p.getProcessingRate(), c.processingRate);
     EXPECT_EQ(p.getRingStep(), c.ringStep);
     // The trim smoothing follows the true rate, unclamped.
     EXPECT_EQ(p.getTrimSmoothing(), (float) (22.05000114440918 / c.hostRate));
 
     p.setGlobalSetting(measurementSetting, 0.0f);
-    EXPECT_EQ(processWideSettings().oversamplingFactor.load(), 0);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, 0);
     EXPECT_EQ(p.getProcessingRate(), c.meterRate);
     EXPECT_EQ(p.getRingStep(), (int) (c.meterRate * (double) 0.001f));
 }
@@ -249,7 +249,7 @@ TEST_F(TarvoMMetering, TwoInputsAreMeteredAsTheMeanOfTheirMagnitudes)
         const float sum = std::abs(fl) + std::abs(fr);
         float a = (float) ((double) sum * 0.5);
         a = (float) ((double) a * processWideSettings().inverseReferenceGain);
-        const double expected = ((0.0 + ((double) a - 0.0) * processWideSettings().attackCoefficient) + 1e-14) - 1e-14;
+        const double expected = ((0.0 + ((double) a - 0.0) * p.getBallistics().attackCoefficient) + 1e-14) - 1e-14;
         EXPECT_EQ(p.getNeedleLevel(), expected) << c.left << " " << c.right;
     }
 }

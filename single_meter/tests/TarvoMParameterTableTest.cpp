@@ -198,12 +198,12 @@ TEST_F(TarvoMParameters, ChangingTheMeasurementModeMovesThisInstancesProcessingR
     configure(p, 2, 2, 48000.0, 512);
     p.setGlobalSetting(6, 1.0f);
     EXPECT_EQ(p.getProcessingRate(), 192000.0);
-    EXPECT_EQ(processWideSettings().oversamplingFactor.load(), 4);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, 4);
     p.setGlobalSetting(6, 0.9f); // same mode: nothing recomputed
     EXPECT_EQ(p.getProcessingRate(), 192000.0);
     p.setGlobalSetting(6, 0.0f);
     EXPECT_EQ(p.getProcessingRate(), 48000.0);
-    EXPECT_EQ(processWideSettings().oversamplingFactor.load(), 0);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, 0);
 }
 
 TEST_F(TarvoMParameters, TrivialOverrides)

@@ -95,7 +95,7 @@ TEST(TarvoMStoredDefaults, StoredTextsAreReadByTheProjectsRules)
             { 7, "2", 0.5f, "1.00s" },                 // out of range: the fallback
             { 8, "-0.5", 0.65f, "2.00s" },             // out of range: the fallback
             { 9, "", 0.0f, "1" },                      // empty reads as 0
-            { 10, "nan", 0.0f, "+8.15dBu" },           // not a number here
+            { 10, "nan", 1.0f, "0dBFS" },              // outside 0..1 like "inf": the fallback
             { 11, "  1.0e0 trailing", 1.0f, "Precise" },
         };
         for (const auto& c : cases)
@@ -133,8 +133,12 @@ struct NonFiniteCase
 TEST(TarvoMStoredDefaults, NoTextReachesASettingAsANonFiniteNumber)
 {
     inFreshProcess([]() -> bool {
-        const NonFiniteCase cases[] = { { "inf", 0.0f }, { "-inf", 0.0f }, { "NaN", 0.0f }, { "1e999", 0.0f },
-                                        { "-1e999", 0.0f }, { "1e39", 0.0f }, { "3e38", 0.5f }, { "0x1p-2", 0.0f }, { "0.25.5", 0.25f } };
+        // Beyond the float range, infinite or not a number: outside 0..1, so the
+        // fallback 0.5; a text without a number (or with more than one) reads as
+        // its leading number or 0.
+        const NonFiniteCase cases[] = { { "inf", 0.5f }, { "-inf", 0.5f }, { "NaN", 0.5f }, { "1e999", 0.5f },
+                                        { "-1e999", 0.5f }, { "1e39", 0.5f }, { "1e40", 0.5f }, { "-1e40", 0.5f },
+                                        { "3e38", 0.5f }, { "0x1p-2", 0.0f }, { "0.25.5", 0.25f }, { "none", 0.0f } };
         for (const auto& c : cases)
         {
             CHECK(RegistryStore::setValue(key + "tarvoReference", c.text));
@@ -172,10 +176,15 @@ TEST(TarvoMStoredDefaults, WhatTheStereoMeterSavesReachesEveryInstance)
         CHECK(second.getSettingText(11) == "Precise"); // process-wide
         CHECK(second.getSettingText(7) == "0.32s");
         CHECK(second.getSettingText(9) == "6");
-        // Only the instance that reloaded moved its processing rate.
+        // The instance that reloaded moved its processing rate at once; the other
+        // one takes the new mode up, for its own rate, at its next block.
         CHECK(first.getProcessingRate() == 192000.0);
+        CHECK(first.getBallistics().oversamplingFactor == 4);
         CHECK(second.getProcessingRate() == 48000.0);
-        CHECK(processWideSettings().oversamplingFactor.load() == 4);
+        std::vector<std::vector<float>> block(2, std::vector<float>(480, 0.0f));
+        process(second, block, { 480 });
+        CHECK(second.getProcessingRate() == 192000.0);
+        CHECK(second.getBallistics().oversamplingFactor == 4);
 
         // A further reread with the same texts leaves the rate and the history alone.
         std::vector<std::vector<float>> audio(2, std::vector<float>(4800, 0.5f));

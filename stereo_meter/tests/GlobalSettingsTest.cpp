@@ -59,10 +59,10 @@ TEST_F(TarvoSettings, IntegrationDerivedValues)
     auto& s = processWideSettings();
     p.setGlobalSetting(7, 0.0f);
     EXPECT_EQ(s.integrationMs.load(), 0.0);
-    EXPECT_EQ(s.attackCoefficient.load(), 1.0);
+    EXPECT_EQ(p.getBallistics().attackCoefficient, 1.0);
     p.setGlobalSetting(7, 0.0125f);
     EXPECT_NEAR(s.integrationMs.load(), 0.0594, 1e-4);
-    EXPECT_LT(s.attackCoefficient.load(), 1.0);
+    EXPECT_LT(p.getBallistics().attackCoefficient, 1.0);
     // Position 6 goes to 6.25 and stays there (not on to 6.4).
     p.setGlobalSetting(7, 0.3f);
     EXPECT_NEAR(s.integrationMs.load(), std::pow(101.0, (double) (float) (6.25f * 0.05)) - 1.0, 1e-12);
@@ -81,12 +81,12 @@ TEST_F(TarvoSettings, CoefficientsFollowTheProcessingRate)
     configure(p, 2, 2, 48000.0, 512);
     p.setGlobalSetting(7, 0.5f); // 10 ms
     const double steps = s.integrationMs.load() * 48000.0 * 0.001;
-    EXPECT_NEAR(std::pow(1.0 - s.attackCoefficient.load(), steps), 0.01, 1e-12);
+    EXPECT_NEAR(std::pow(1.0 - p.getBallistics().attackCoefficient, steps), 0.01, 1e-12);
     p.setGlobalSetting(9, 0.65f);
     const double fallSteps = s.returnMs.load() * 48000.0 * 0.001;
-    EXPECT_NEAR(std::pow(1.0 - s.releaseCoefficient.load(), fallSteps), 0.0625, 1e-12);
+    EXPECT_NEAR(std::pow(1.0 - p.getBallistics().releaseCoefficient, fallSteps), 0.0625, 1e-12);
     p.setGlobalSetting(8, 0.5f);
-    EXPECT_NEAR(s.holdSamples.load(), 1000.0 * 0.001 * 48000.0, 1e-6);
+    EXPECT_NEAR(p.getBallistics().holdSamples, 1000.0 * 0.001 * 48000.0, 1e-6);
 }
 
 TEST_F(TarvoSettings, OverCountReferenceAndMidAttenuation)
@@ -120,13 +120,13 @@ TEST_F(TarvoSettings, MeasurementModeSwitchesOversamplingOnlyOnAChange)
     const int before = VyrTarvoAudioProcessor::getGlobalChangeCounter();
     p.setGlobalSetting(13, 0.5f);
     EXPECT_EQ(s.oversamplingOn.load(), 1);
-    EXPECT_EQ(s.oversamplingFactor.load(), 4);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, 4);
     EXPECT_EQ(p.getProcessingRate(), 176400.0);
     EXPECT_EQ(p.getRingStep(), 176);
     p.setGlobalSetting(13, 1.0f); // the mode it already has
     EXPECT_EQ(p.getProcessingRate(), 176400.0);
     p.setGlobalSetting(13, 0.0f);
-    EXPECT_EQ(s.oversamplingFactor.load(), 0);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, 0);
     EXPECT_EQ(p.getProcessingRate(), 44100.0);
     EXPECT_EQ(VyrTarvoAudioProcessor::getGlobalChangeCounter(), before + 3);
 }

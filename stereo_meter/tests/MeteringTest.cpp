@@ -83,12 +83,12 @@ TEST_P(TarvoProcessingRate, OversamplingFactorAndRingStep)
     p.setGlobalSetting(13, 1.0f);
     configure(p, 2, 2, c.hostRate, 512);
     EXPECT_EQ(p.getMeterRate(), c.meterRate);
-    EXPECT_EQ(processWideSettings().oversamplingFactor.load(), c.factor);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, c.factor);
     EXPECT_EQ(p.getProcessingRate(), c.processingRate);
     EXPECT_EQ(p.getRingStep(), c.ringStep);
 
     p.setGlobalSetting(13, 0.0f);
-    EXPECT_EQ(processWideSettings().oversamplingFactor.load(), 0);
+    EXPECT_EQ(p.getBallistics().oversamplingFactor, 0);
     EXPECT_EQ(p.getProcessingRate(), c.meterRate);
     EXPECT_EQ(p.getRingStep(), (int) (c.meterRate * (double) 0.001f));
 }

@@ -77,7 +77,7 @@ TEST(TarvoStoredDefaults, StoredTextsAreReadByTheProjectsRules)
             { 8, "0.51", 0.5f, "0.5" },       // quantised, and stored quantised
             { 9, "-0.5", 0.65f, "0.65" },     // out of range: the default
             { 10, "2", 0.222f, "0.222" },     // out of range: the default
-            { 11, "nan", 0.0f, "0" },         // not a number here
+            { 11, "nan", 1.0f, "1" },         // outside 0..1 like "inf": the default
             { 12, "", 0.0f, "0" },            // empty reads as 0
             { 13, "  1.0e0 trailing", 1.0f, "1" },
         };
@@ -99,6 +99,27 @@ TEST(TarvoStoredDefaults, StoredTextsAreReadByTheProjectsRules)
             CHECK(RegistryStore::getValue(key + valueNames[c.index - 6]) == c.writtenBack);
         return true;
     });
+}
+
+// Beyond the float range, infinite or not a number: outside 0..1, so the default;
+// nothing non-finite reaches a setting or the file.
+TEST(TarvoStoredDefaults, NumbersBeyondTheFloatRangeTakeTheDefault)
+{
+    for (const char* text : { "1e40", "-1e40", "inf", "-Infinity", "nan", "1e999" })
+    {
+        SCOPED_TRACE(text);
+        inFreshProcess([text]() -> bool {
+            CHECK(RegistryStore::setValue(key + "tarvoReturn", text));
+            CHECK(VyrTarvoAudioProcessor::readStoredDefault(9) > 1.0f || VyrTarvoAudioProcessor::readStoredDefault(9) < 0.0f);
+            {
+                VyrTarvoAudioProcessor p;
+                CHECK(VyrTarvoAudioProcessor::getGlobalSetting(3) == 0.65f);
+                CHECK(VyrTarvoAudioProcessor::getSettingText(9) == "2.00s");
+            }
+            CHECK(RegistryStore::getValue(key + "tarvoReturn") == "0.65");
+            return true;
+        });
+    }
 }
 
 TEST(TarvoStoredDefaults, OnlyTheFirstInstanceLoads)

@@ -231,13 +231,15 @@ TEST_F(EditorFixture, UpdateControlSetsLatencyTrimAndActiveQuietly)
         EXPECT_EQ(front().trimLabel->getText(), juce::String(t.text));
     }
 
-    // At exactly 0.5 the processor applies the trim (it rounds) while the button,
-    // which wants more than 0.5, shows it off.
+    // The button and the trim look show what the processor does: at exactly 0.5
+    // it rounds, and applies the trim.
     const struct { float value; bool on; const char* text; } actives[] = {
-        { 0.0f, false, "-" }, { 0.5f, false, "20.0 dB" }, { 0.49f, false, "-" }, { 0.51f, true, "20.0 dB" }, { 1.0f, true, "20.0 dB" } };
+        { 0.0f, false, "-" }, { 0.5f, true, "20.0 dB" }, { 0.49f, false, "-" }, { 0.51f, true, "20.0 dB" },
+        { 0.4999f, false, "-" }, { 1.0f, true, "20.0 dB" } };
     for (const auto& a : actives)
     {
         setParameter(*processor, 3, a.value);
+        EXPECT_EQ(processor->getTrimEnabled() != 0, a.on) << a.value;
         EXPECT_EQ(front().activeButton->getToggleState(), a.on) << a.value;
         EXPECT_EQ(front().getTrimLook().trimActive.load(), a.on);
         EXPECT_EQ(front().trimLabel->getText(), juce::String(a.text)) << a.value;

@@ -56,7 +56,7 @@ TEST_F(KelsoParameters, ANewInstanceIsInactiveWithoutHoldOrDelay)
     EXPECT_EQ(p.getLatencyMs(), 0);
     EXPECT_EQ(p.getNeedleLevel(), -0.05f);
     EXPECT_EQ(p.getHoldNeedle(), -0.05f);
-    EXPECT_EQ(p.getInfinityHold(), -0.05);
+    EXPECT_EQ(p.getInfinityHold(), 0.0);
     // releaseResources ends with a cleared history.
     for (int slot : { 0, 500, 1000 })
     {
@@ -159,6 +159,26 @@ TEST_F(KelsoParameters, InfinityHoldIsForgottenOnlyWhenLeavingInfinity)
     EXPECT_EQ(p.getInfinityHold(), held);
     setParameter(p, 0, 1.0f); // On: forgotten
     EXPECT_EQ(p.getInfinityHold(), -0.05);
+}
+
+// A new instance holds 0 as its Infinity maximum: switched straight to Infinity,
+// it shows 0 at rest, and a reset takes the hold to the shown needle.
+TEST_F(KelsoParameters, ANewInstanceStartsInfinityFromZero)
+{
+    VyrKelsoMAudioProcessor p;
+    configure(p, 1, 1, 44100.0, 441);
+    setParameter(p, 0, 0.5f);
+    EXPECT_EQ(p.getInfinityHold(), 0.0);
+    EXPECT_EQ(p.getDisplayHold(0.0f), 0.0f); // not the rest at -0.05
+
+    VyrKelsoMAudioProcessor q;
+    configure(q, 1, 1, 44100.0, 441);
+    auto audio = sine(1, 4410, 100.0, 44100.0, 0.5);
+    process(q, audio, { 441 });
+    setParameter(q, 0, 0.5f);
+    q.resetPeakHold(0.0f);
+    EXPECT_GT(q.getHoldNeedle(), 0.1f);
+    EXPECT_EQ(q.getHoldNeedle(), q.getDisplayLevel(0.0f));
 }
 
 TEST_F(KelsoParameters, ValuesThatAreNoNumbersAreNotTaken)

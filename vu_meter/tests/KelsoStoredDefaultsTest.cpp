@@ -1,9 +1,12 @@
 // The settings as read from the store: every constructor rereads them, missing
-// values take their default text, values outside 0..1 their fallback, and text
-// that is no number (also "nan" and "inf") reads as 0.
+// values take their default text, values outside 0..1 their fallback (also a
+// number beyond the float range, "inf" and "nan"), and text without a number
+// reads as 0.
 #include "KelsoTestSupport.h"
 
 #include "KelsoSettings.h"
+
+#include <limits>
 
 using namespace vyrkelsom;
 using namespace vyrkelsom::testing;
@@ -36,6 +39,8 @@ TEST_F(KelsoStoredDefaults, NoKeyGivesTheDefaults)
     // Nothing is written back.
     EXPECT_FALSE(vyrplatform::RegistryStore::keyExists(storeKey));
 }
+
+constexpr float floatMax = std::numeric_limits<float>::max();
 
 struct StoredCase
 {
@@ -70,11 +75,15 @@ TEST_F(KelsoStoredDefaults, StoredTextsAreReadByTheProjectsRules)
         // Text without a number reads as 0, which is in range.
         { "vuOverRef", "garbage", 11, 0.0f, 0.0f, "+8VU" },
         { "vuBacklit", "", 8, 0.0f, 0.0f, "0" },
-        // Not numbers here: no NaN or infinity reaches a setting.
-        { "vuIntegration", "nan", 7, 0.0f, 0.0f, "53ms" },
-        { "vuReference", "inf", 6, 0.0f, 0.0f, "-24.0dBFS" },
-        { "vuHold", "-inf", 9, 0.0f, 0.0f, "0.10s" },
-        { "vuOver", "1e999", 10, 0.0f, 0.0f, "1" },
+        // Beyond the float range, infinite or not a number: read as the largest
+        // float of its sign, outside 0..1, so the fallback; no NaN or infinity
+        // reaches a setting.
+        { "vuIntegration", "nan", 7, floatMax, 0.5f, "300ms" },
+        { "vuReference", "inf", 6, floatMax, 0.25f, "-18.0dBFS" },
+        { "vuHold", "-inf", 9, -floatMax, 0.5f, "1.00s" },
+        { "vuOver", "1e999", 10, floatMax, 0.222f, "3" },
+        { "vuType", "1e40", 5, floatMax, 0.0f, " A " },
+        { "vuBacklit", "-1e40", 8, -floatMax, 0.5f, "0.5" },
         // The leading number of the text counts.
         { "vuType", " 0.75 dB", 5, 0.75f, 0.75f, " B " },
     };

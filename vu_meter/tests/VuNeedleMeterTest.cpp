@@ -235,6 +235,26 @@ TEST(VuNeedleMeter, AHiddenHoldTickIsNotRepaintedButItsValueIsRecorded)
     EXPECT_EQ(meter->getLastRepaintArea(1), juce::Rectangle<int>(130, 20, 103, 96));
 }
 
+// When the hold goes Off, the band of the tick last drawn is repainted once, so
+// that the tick is erased; after that the band is left alone.
+TEST(VuNeedleMeter, AHoldTickThatGoesOffIsErasedOnce)
+{
+    auto meter = panelMeter();
+    meter->setValues(0.2f, 1.25f, 1.0f, -1.0f);
+    meter->repaintNeedleAreas();
+    ASSERT_EQ(meter->getLastRepaintCount(), 3);
+
+    meter->setValues(0.2f, 1.2f, 0.0f, -1.0f);
+    meter->repaintNeedleAreas();
+    ASSERT_EQ(meter->getLastRepaintCount(), 3);
+    EXPECT_EQ(meter->getLastRepaintArea(1), juce::Rectangle<int>(130, 20, 103, 96));
+
+    meter->setValues(0.2f, 0.3f, 0.0f, -1.0f);
+    meter->repaintNeedleAreas();
+    ASSERT_EQ(meter->getLastRepaintCount(), 2);
+    EXPECT_EQ(meter->getLastRepaintArea(1), juce::Rectangle<int>(181, 90, 20, 20));
+}
+
 TEST(VuNeedleMeter, PaintsABlackNeedleAndARedHoldTickOnlyWhenShown)
 {
     auto meter = panelMeter();

@@ -84,12 +84,14 @@ void COldVuMeter2::repaintNeedleAreas()
 {
     lastRepaintCount = 0;
     requestRepaint(needleBand(level, paintedLevel));
-    if (showHold)
+    // Once more after the tick is hidden, so that the last one drawn is erased.
+    if (showHold || paintedShowHold)
         requestRepaint(needleBand(holdLevel, paintedHoldLevel));
     requestRepaint({ ledX, ledY, ledSize, ledSize });
 
     paintedLevel = level;
     paintedHoldLevel = holdLevel;
+    paintedShowHold = showHold;
 }
 
 void COldVuMeter2::buildSegment(juce::Path& path, float value, float innerRadius, float outerRadius) const

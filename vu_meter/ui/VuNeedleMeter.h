@@ -29,8 +29,9 @@ public:
     void setValues(float newLevel, float newHold, float holdMode, float newLedState);
 
     // Repaints the needle band chosen from the values last set and last painted,
-    // the hold band while the tick is shown, and the LED square; then records the
-    // values as painted (the hold value also while the tick is hidden).
+    // the hold band while the tick is shown (and once more when it has just been
+    // hidden, to erase it), and the LED square; then records the values as
+    // painted (the hold value also while the tick is hidden).
     void repaintNeedleAreas();
 
     // Needle angle in radians, anticlockwise from the positive x axis: 136.5
@@ -88,6 +89,7 @@ private:
     float holdLevel = 0.05f;
     float paintedLevel = 0.05f;
     float paintedHoldLevel = 0.05f;
+    bool paintedShowHold = false;
 
     juce::Image ledImage;
     juce::Path needlePath, holdPath;
