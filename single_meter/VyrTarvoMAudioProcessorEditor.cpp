@@ -28,6 +28,9 @@ VyrTarvoMAudioProcessorEditor::VyrTarvoMAudioProcessorEditor(VyrTarvoMAudioProce
     : juce::AudioProcessorEditor(p), tarvo(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    // Registered before anything of the processor is read: a host call made
+    // while this editor is being built is queued behind the constructor.
+    tarvo.getEditorLink()->open(*this);
     auto& sizeFlag = tarvo.getSizeFlag();
     setLookAndFeel(&stockLook);
     setSize(width, heightFor(sizeFlag.load()));
@@ -58,14 +61,14 @@ VyrTarvoMAudioProcessorEditor::VyrTarvoMAudioProcessorEditor(VyrTarvoMAudioProce
     for (int index = 0; index < VyrTarvoMAudioProcessor::numParameters; ++index)
         updateControl(index, parameterValue(tarvo, index));
 
-    tarvo.getEditorLink()->editor = this;
     startTimer(timerPeriodMs);
+    tarvo.getEditorLink()->opened();
 }
 
 VyrTarvoMAudioProcessorEditor::~VyrTarvoMAudioProcessorEditor()
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    tarvo.getEditorLink()->editor = nullptr;
+    tarvo.getEditorLink()->close();
     stopTimer();
     backPanel.reset();
     frontPanel.reset();

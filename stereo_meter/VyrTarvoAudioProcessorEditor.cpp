@@ -31,6 +31,9 @@ VyrTarvoAudioProcessorEditor::VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcesso
     : juce::AudioProcessorEditor(p), tarvo(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    // Registered before anything of the processor is read: a host call made
+    // while this editor is being built is queued behind the constructor.
+    tarvo.getEditorLink()->open(*this);
     auto& sizeFlag = tarvo.getSizeFlag();
     setLookAndFeel(&stockLook);
     setSize(width, sizeFlag.load() != 0 ? largeHeight : smallHeight);
@@ -56,14 +59,14 @@ VyrTarvoAudioProcessorEditor::VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcesso
     for (int index = 6; index <= 13; ++index)
         updateControl(index, VyrTarvoAudioProcessor::getGlobalSetting(index - 6));
 
-    tarvo.getEditorLink()->editor = this;
     startTimer(timerPeriodMs);
+    tarvo.getEditorLink()->opened();
 }
 
 VyrTarvoAudioProcessorEditor::~VyrTarvoAudioProcessorEditor()
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    tarvo.getEditorLink()->editor = nullptr;
+    tarvo.getEditorLink()->close();
     stopTimer();
     backPanel.reset();
     frontPanel.reset();

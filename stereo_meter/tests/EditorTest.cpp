@@ -34,7 +34,7 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
 
     auto* editor = openEditor(p);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(p.getEditorLink()->editor.load(), editor);
+    EXPECT_EQ(p.getEditorLink()->getEditor(), editor);
     EXPECT_EQ(editor->getBounds(), juce::Rectangle<int>(0, 0, 586, 167));
     EXPECT_TRUE(editor->isTimerRunning());
     EXPECT_EQ(editor->getTimerInterval(), 30);
@@ -81,7 +81,7 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
     EXPECT_FALSE(front.rightMeter->ledResetRequest);
 
     closeEditor(p, editor);
-    EXPECT_EQ(p.getEditorLink()->editor.load(), nullptr);
+    EXPECT_EQ(p.getEditorLink()->getEditor(), nullptr);
     restoreDefaultSettings(p);
 }
 
