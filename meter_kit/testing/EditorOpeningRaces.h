@@ -6,45 +6,15 @@
 // Each meter's EditorConcurrency tests run them with its processor and editor.
 
 #include "EditorThreadTesting.h"
+#include "PluginTesting.h"
 
 #include <gtest/gtest.h>
-#include <juce_audio_processors/juce_audio_processors.h>
 
 #include <chrono>
 #include <thread>
 
 namespace kittest
 {
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-template <typename Processor>
-void setHostParameter(Processor& p, int index, float value) { p.setParameter(index, value); }
-
-template <typename Processor>
-float hostParameter(Processor& p, int index) { return p.getParameter(index); }
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-
-// Opened and closed as the plug-in binding does it.
-template <typename Editor, typename Processor>
-Editor* openEditorOf(Processor& p)
-{
-    return dynamic_cast<Editor*>(p.createEditorIfNeeded());
-}
-
-template <typename Processor, typename Editor>
-void closeEditorOf(Processor& p, Editor*& editor)
-{
-    p.editorBeingDeleted(editor);
-    delete editor;
-    editor = nullptr;
-}
-
-template <typename Processor>
-void prepare(Processor& p)
-{
-    p.setPlayConfigDetails(2, 2, 44100.0, 256);
-    p.prepareToPlay(44100.0, 256);
-}
-
 // The trim slider's position for a normalised trim value.
 inline double trimPosition(float value)
 {
