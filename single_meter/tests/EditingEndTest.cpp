@@ -1,0 +1,24 @@
+// A press on the face or on the meter ends the editing of the track-name strip
+// and the latency entry as a loss of focus does: nothing typed is committed.
+#include "EditorTestSupport.h"
+
+#include "EditingEndChecks.h"
+#include "TarvoMCommandIds.h"
+
+namespace vyrtarvom::editortesting
+{
+TEST_F(EditorFixture, APressOnTheFaceOrTheMeterStopsTheEditing)
+{
+    const kittest::PressElsewhere presses[] = {
+        { "face beside the trim", &front(), { 266, 60 } },
+        { "face beside the switch", &front(), { 150, 150 } },
+        { "meter", front().meter.get(), { 125, 60 } },
+        { "back-panel click area", &front(), { 60, 150 } },
+    };
+    for (const auto& press : presses)
+    {
+        kittest::checkAPressElsewhereStopsEditing(*processor, *editor, press);
+        editor->handleCommandMessage(CommandId::showFrontPanel);
+    }
+}
+} // namespace vyrtarvom::editortesting
