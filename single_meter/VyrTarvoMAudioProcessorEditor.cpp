@@ -2,6 +2,7 @@
 
 #include "SafeNumbers.h"
 #include "TarvoMCommandIds.h"
+#include "WindowSize.h"
 
 namespace vyrtarvom
 {
@@ -186,6 +187,8 @@ void VyrTarvoMAudioProcessorEditor::updateControl(int index, float value)
 void VyrTarvoMAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (size == 0)
+        vyrkit::endEditingForSmallWindow(*frontPanel);
     frontPanel->trackNameBox->setText(trackName);
     // The strip shows the new name even when the window keeps its height.
     frontPanel->trackNameBox->repaint();

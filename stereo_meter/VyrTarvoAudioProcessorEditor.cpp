@@ -3,6 +3,7 @@
 #include "SafeNumbers.h"
 #include "TarvoCommandIds.h"
 #include "TarvoSettings.h"
+#include "WindowSize.h"
 
 namespace vyrtarvo
 {
@@ -268,6 +269,8 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
 void VyrTarvoAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (size == 0)
+        vyrkit::endEditingForSmallWindow(*frontPanel);
     frontPanel->trackNameBox->setText(trackName);
     // The strip shows the new name even when the window keeps its height.
     frontPanel->trackNameBox->repaint();

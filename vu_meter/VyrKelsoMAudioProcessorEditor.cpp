@@ -2,6 +2,7 @@
 
 #include "KelsoCommandIds.h"
 #include "SafeNumbers.h"
+#include "WindowSize.h"
 
 namespace vyrkelsom
 {
@@ -210,6 +211,8 @@ void VyrKelsoMAudioProcessorEditor::paintMeterFace()
 void VyrKelsoMAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (size == 0)
+        vyrkit::endEditingForSmallWindow(*frontPanel);
     frontPanel->trackNameBox->setText(trackName);
     // The strip shows the new name even when the window keeps its height.
     frontPanel->trackNameBox->repaint();

@@ -95,4 +95,43 @@ void checkAPressElsewhereStopsEditing(Processor& processor, Editor& editor, cons
     checkTheLatencyEntryStopsEditing(processor, editor, press);
     checkTheTrackNameStripStopsEditing(processor, editor, press);
 }
+
+// Both checks for the window going small, from the large window: through the
+// size button and through a state restore's setSizeMode (which also gives the
+// strip the restored name).
+template <typename Processor, typename Editor>
+void checkMakingTheWindowSmallStopsEditing(Processor& processor, Editor& editor)
+{
+    // Mouse handlers are public in Component.
+    juce::Component& sizeButton = *editor.getFrontPanel().sizeButton;
+    const auto makeLarge = [&] {
+        processor.getSizeFlag() = 1;
+        editor.setSizeMode(processor.getSignature(), 1);
+    };
+    const auto pressSizeButton = [&] {
+        sizeButton.mouseDown(click(sizeButton, 3.0f, 3.0f));
+        sizeButton.mouseUp(click(sizeButton, 3.0f, 3.0f));
+        EXPECT_EQ(processor.getSizeFlag().load(), 0);
+        EXPECT_EQ(editor.getHeight(), Editor::smallHeight);
+    };
+    const auto restoreSmall = [&] {
+        editor.setSizeMode("Bass DI", 0);
+        EXPECT_EQ(editor.getHeight(), Editor::smallHeight);
+    };
+
+    {
+        SCOPED_TRACE("size button");
+        makeLarge();
+        checkTheLatencyEntryStopsEditing(processor, editor, pressSizeButton);
+        makeLarge();
+        checkTheTrackNameStripStopsEditing(processor, editor, pressSizeButton);
+    }
+    {
+        SCOPED_TRACE("setSizeMode");
+        makeLarge();
+        checkTheLatencyEntryStopsEditing(processor, editor, restoreSmall);
+        makeLarge();
+        checkTheTrackNameStripStopsEditing(processor, editor, restoreSmall, "Bass DI");
+    }
+}
 } // namespace kittest

@@ -1,5 +1,6 @@
-// A press on the face or on the meter ends the editing of the track-name strip
-// and the latency entry as a loss of focus does: nothing typed is committed.
+// A press on the face or on the meter, and the window going small, end the
+// editing of the track-name strip and the latency entry as a loss of focus
+// does: nothing typed is committed.
 #include "EditorTestSupport.h"
 
 #include "EditingEndChecks.h"
@@ -20,5 +21,10 @@ TEST_F(EditorFixture, APressOnTheFaceOrTheMeterStopsTheEditing)
         kittest::checkAPressElsewhereStopsEditing(*processor, *editor, press);
         editor->handleCommandMessage(CommandId::showFrontPanel);
     }
+}
+
+TEST_F(EditorFixture, MakingTheWindowSmallStopsTheEditing)
+{
+    kittest::checkMakingTheWindowSmallStopsEditing(*processor, *editor);
 }
 } // namespace vyrtarvom::editortesting
