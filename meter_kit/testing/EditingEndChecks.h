@@ -87,13 +87,19 @@ void checkTheTrackNameStripStopsEditing(Processor& processor, Editor& editor, co
     EXPECT_EQ(processor.getSignature(), "Master Track");
 }
 
-// Both checks for a press elsewhere.
-template <typename Processor, typename Editor>
-void checkAPressElsewhereStopsEditing(Processor& processor, Editor& editor, const PressElsewhere& press)
+// Both checks for each press elsewhere. A press in the click area of the back
+// panel shows it; the front panel comes back with `showFrontPanelCommand`.
+template <typename Processor, typename Editor, typename Presses>
+void checkPressesElsewhereStopEditing(Processor& processor, Editor& editor, const Presses& presses,
+                                      int showFrontPanelCommand)
 {
-    SCOPED_TRACE(press.name);
-    checkTheLatencyEntryStopsEditing(processor, editor, press);
-    checkTheTrackNameStripStopsEditing(processor, editor, press);
+    for (const PressElsewhere& press : presses)
+    {
+        SCOPED_TRACE(press.name);
+        checkTheLatencyEntryStopsEditing(processor, editor, press);
+        checkTheTrackNameStripStopsEditing(processor, editor, press);
+        editor.handleCommandMessage(showFrontPanelCommand);
+    }
 }
 
 // Both checks for the window going small, from the large window: through the

@@ -17,11 +17,7 @@ TEST_F(EditorFixture, APressOnTheFaceOrAMeterStopsTheEditing)
         { "right meter", front().rightMeter.get(), { 125, 60 } },
         { "back-panel click area", &front(), { 250, 150 } },
     };
-    for (const auto& press : presses)
-    {
-        kittest::checkAPressElsewhereStopsEditing(*processor, *editor, press);
-        editor->handleCommandMessage(CommandId::showFrontPanel);
-    }
+    kittest::checkPressesElsewhereStopEditing(*processor, *editor, presses, CommandId::showFrontPanel);
 }
 
 TEST_F(EditorFixture, MakingTheWindowSmallStopsTheEditing)

@@ -16,11 +16,7 @@ TEST_F(EditorFixture, APressOnTheFaceOrTheMeterStopsTheEditing)
         { "meter", front().meter.get(), { 125, 60 } },
         { "back-panel click area", &front(), { 60, 150 } },
     };
-    for (const auto& press : presses)
-    {
-        kittest::checkAPressElsewhereStopsEditing(*processor, *editor, press);
-        editor->handleCommandMessage(CommandId::showFrontPanel);
-    }
+    kittest::checkPressesElsewhereStopEditing(*processor, *editor, presses, CommandId::showFrontPanel);
 }
 
 TEST_F(EditorFixture, MakingTheWindowSmallStopsTheEditing)
