@@ -5,7 +5,6 @@
 #include "VyrBox.h"
 
 #include <benchmark/benchmark.h>
-#include <juce_gui_basics/juce_gui_basics.h>
 
 namespace
 {
@@ -33,14 +32,3 @@ void setText(benchmark::State& state)
 }
 BENCHMARK(setText)->Arg(16)->Arg(2000)->Arg(32000)->Arg(64000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    const juce::ScopedJuceInitialiser_GUI gui;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
