@@ -30,10 +30,7 @@ public:
     {
         editor = &newEditor;
         building = true;
-        openId.store(++openings);
-        // Pairs with the fence in call(): either the host thread sees this editor,
-        // or this constructor's reads see the value the host thread wrote.
-        std::atomic_thread_fence(std::memory_order_seq_cst);
+        openId.exchange(++openings, std::memory_order_acq_rel);
     }
 
     // Last thing in the editor's constructor.
@@ -42,7 +39,7 @@ public:
     // First thing in the editor's destructor.
     void close() noexcept
     {
-        openId.store(0);
+        openId.exchange(0, std::memory_order_acq_rel);
         editor = nullptr;
         building = false;
     }
@@ -71,13 +68,8 @@ public:
                 return;
             }
         }
-        else
-        {
-            // The value this call carries was stored before this point.
-            std::atomic_thread_fence(std::memory_order_seq_cst);
-        }
 
-        const auto id = link->openId.load();
+        const auto id = link->readOpenId();
         if (id == 0)
             return;
         juce::MessageManager::callAsync([link, id, call = std::move(call)] {
@@ -87,6 +79,12 @@ public:
     }
 
 private:
+    // Every change of openId and every read by a caller is a read-modify-write,
+    // so they form one order: a caller that reads 0 comes before the next
+    // opening, which then sees everything the caller stored before it (a value,
+    // a restored name); a caller that comes after an opening reads its number.
+    std::uint64_t readOpenId() noexcept { return openId.fetch_add(0, std::memory_order_acq_rel); }
+
     // The number of the open editor's opening, 0 while none is open: the one
     // thing host threads read.
     std::atomic<std::uint64_t> openId { 0 };
