@@ -1,5 +1,6 @@
 #include "COldVuMeter2.h"
 
+#include "EndEditing.h"
 #include "FilmStrip.h"
 #include "SafeNumbers.h"
 
@@ -130,5 +131,7 @@ void COldVuMeter2::mouseDown(const juce::MouseEvent&)
 {
     ledResetRequest = true;
     holdResetRequest = true;
+    // A click on the meter is a click elsewhere for the track name and latency.
+    endEditingElsewhere(*this);
 }
 } // namespace vyrkit

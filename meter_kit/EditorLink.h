@@ -3,41 +3,94 @@
 #include <juce_events/juce_events.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 namespace vyrkit
 {
-// How a processor reaches its open editor from any thread. The editor registers
-// itself on construction and leaves on destruction (message thread). A processor
-// holds the link through a shared pointer that queued calls share too, so a call
-// still queued when the processor is deleted finds no editor and does nothing.
+// How a processor reaches its open editor from any thread. A processor holds the
+// link through a shared pointer that queued calls share too, so a call still
+// queued when the processor is deleted finds no editor and does nothing.
+//
+// The editor registers first thing in its constructor, before it reads any value
+// of the processor, and leaves first thing in its destructor (message thread).
+// A host thread that changes a value and then finds no editor is therefore sure
+// that an editor built later reads the new value; one that finds an editor queues
+// its call, which runs once the constructor has returned. Each opening has its
+// own number: a call queued for an editor that has closed meanwhile is dropped,
+// since the editor opened after it read the values itself.
 template <typename Editor>
-struct EditorLink
+class EditorLink
 {
-    // Written on the message thread only; other threads just test it for null.
-    std::atomic<Editor*> editor { nullptr };
+public:
+    // First thing in the editor's constructor. Until opened(), calls made on the
+    // message thread (the constructor's own) are queued behind the constructor too.
+    void open(Editor& newEditor) noexcept
+    {
+        editor = &newEditor;
+        building = true;
+        openId.exchange(++openings, std::memory_order_acq_rel);
+    }
 
-    // Runs the call on the open editor: directly on the message thread; from any
-    // other thread queued there, in order with the other calls, and run on the
-    // editor open when it arrives. Components are only touched on the message
-    // thread.
+    // Last thing in the editor's constructor.
+    void opened() noexcept { building = false; }
+
+    // First thing in the editor's destructor.
+    void close() noexcept
+    {
+        openId.exchange(0, std::memory_order_acq_rel);
+        editor = nullptr;
+        building = false;
+    }
+
+    // The registered editor, also while it is being built; message thread only.
+    Editor* getEditor() const noexcept { return editor; }
+
+    // Runs the call on the open editor: directly on the message thread once the
+    // editor is built; otherwise queued there, in order with the other calls, and
+    // run only on the editor for which it was queued. Without an editor nothing
+    // happens: the next editor reads every value when it is built. Components are
+    // only touched on the message thread.
     static void call(const std::shared_ptr<EditorLink>& link, std::function<void(Editor&)> call)
     {
         auto* mm = juce::MessageManager::getInstanceWithoutCreating();
-        if (mm != nullptr && mm->isThisTheMessageThread())
-        {
-            if (auto* e = link->editor.load())
-                call(*e);
-            return;
-        }
-        if (mm == nullptr || link->editor.load() == nullptr)
+        if (mm == nullptr)
             return;
 
-        juce::MessageManager::callAsync([link, call = std::move(call)] {
-            if (auto* e = link->editor.load())
-                call(*e);
+        if (mm->isThisTheMessageThread())
+        {
+            if (link->editor == nullptr)
+                return;
+            if (! link->building)
+            {
+                call(*link->editor);
+                return;
+            }
+        }
+
+        const auto id = link->readOpenId();
+        if (id == 0)
+            return;
+        juce::MessageManager::callAsync([link, id, call = std::move(call)] {
+            if (link->openId.load() == id && link->editor != nullptr)
+                call(*link->editor);
         });
     }
+
+private:
+    // Every change of openId and every read by a caller is a read-modify-write,
+    // so they form one order: a caller that reads 0 comes before the next
+    // opening, which then sees everything the caller stored before it (a value,
+    // a restored name); a caller that comes after an opening reads its number.
+    std::uint64_t readOpenId() noexcept { return openId.fetch_add(0, std::memory_order_acq_rel); }
+
+    // The number of the open editor's opening, 0 while none is open: the one
+    // thing host threads read.
+    std::atomic<std::uint64_t> openId { 0 };
+    // Message thread only.
+    std::uint64_t openings = 0;
+    Editor* editor = nullptr;
+    bool building = false;
 };
 } // namespace vyrkit

@@ -28,11 +28,30 @@ VyrBox::~VyrBox()
     removeKeyListener(this);
 }
 
+// The text keeps its longest beginning that is at most maxTextWidth wide (the
+// empty text when nothing fits), as dropping its last character while it is too
+// wide gives. The width of a beginning never shrinks as it grows (the typeface
+// has no kerning and no negative advances), so the cut point is found by halving:
+// a restored name of any length costs a few measures, not one per character.
 void VyrBox::setText(const juce::String& newText)
 {
     text = newText;
-    while (text.isNotEmpty() && textWidth(text) > maxTextWidth)
-        text = text.dropLastCharacters(1);
+    if (text.isNotEmpty() && textWidth(text) > maxTextWidth)
+    {
+        // The beginning of `fits` characters is kept (0 needs no measure), the
+        // one of `tooWide` characters is wider than the limit.
+        int fits = 0;
+        int tooWide = text.length();
+        while (tooWide - fits > 1)
+        {
+            const int middle = fits + (tooWide - fits) / 2;
+            if (textWidth(text.substring(0, middle)) <= maxTextWidth)
+                fits = middle;
+            else
+                tooWide = middle;
+        }
+        text = text.substring(0, fits);
+    }
     cursor = text.length();
 }
 

@@ -15,4 +15,10 @@ namespace vyrkit
 // is not resized here: it takes the height when it is next shown.
 void toggleWindowSize(juce::Component& panel, std::atomic<int>& sizeFlag, ButtonPlusLook& sizeLook,
                       int width, int smallHeight, int largeHeight);
+
+// In the small window the track-name strip and the latency entry lie below the
+// visible area and cannot be used: before a front panel goes small, their
+// editing ends as a loss of focus ends it, so that no key reaches a strip that
+// nobody sees. The size button and the state restore both call it.
+void endEditingForSmallWindow(juce::Component& frontPanel);
 } // namespace vyrkit

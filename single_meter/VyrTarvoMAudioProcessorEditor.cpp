@@ -2,6 +2,7 @@
 
 #include "SafeNumbers.h"
 #include "TarvoMCommandIds.h"
+#include "WindowSize.h"
 
 namespace vyrtarvom
 {
@@ -28,6 +29,9 @@ VyrTarvoMAudioProcessorEditor::VyrTarvoMAudioProcessorEditor(VyrTarvoMAudioProce
     : juce::AudioProcessorEditor(p), tarvo(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    // Registered before anything of the processor is read: a host call made
+    // while this editor is being built is queued behind the constructor.
+    tarvo.getEditorLink()->open(*this);
     auto& sizeFlag = tarvo.getSizeFlag();
     setLookAndFeel(&stockLook);
     setSize(width, heightFor(sizeFlag.load()));
@@ -58,14 +62,14 @@ VyrTarvoMAudioProcessorEditor::VyrTarvoMAudioProcessorEditor(VyrTarvoMAudioProce
     for (int index = 0; index < VyrTarvoMAudioProcessor::numParameters; ++index)
         updateControl(index, parameterValue(tarvo, index));
 
-    tarvo.getEditorLink()->editor = this;
     startTimer(timerPeriodMs);
+    tarvo.getEditorLink()->opened();
 }
 
 VyrTarvoMAudioProcessorEditor::~VyrTarvoMAudioProcessorEditor()
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    tarvo.getEditorLink()->editor = nullptr;
+    tarvo.getEditorLink()->close();
     stopTimer();
     backPanel.reset();
     frontPanel.reset();
@@ -183,6 +187,8 @@ void VyrTarvoMAudioProcessorEditor::updateControl(int index, float value)
 void VyrTarvoMAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (size == 0)
+        vyrkit::endEditingForSmallWindow(*frontPanel);
     frontPanel->trackNameBox->setText(trackName);
     // The strip shows the new name even when the window keeps its height.
     frontPanel->trackNameBox->repaint();

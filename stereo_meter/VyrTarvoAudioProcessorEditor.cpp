@@ -3,6 +3,7 @@
 #include "SafeNumbers.h"
 #include "TarvoCommandIds.h"
 #include "TarvoSettings.h"
+#include "WindowSize.h"
 
 namespace vyrtarvo
 {
@@ -31,6 +32,9 @@ VyrTarvoAudioProcessorEditor::VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcesso
     : juce::AudioProcessorEditor(p), tarvo(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    // Registered before anything of the processor is read: a host call made
+    // while this editor is being built is queued behind the constructor.
+    tarvo.getEditorLink()->open(*this);
     auto& sizeFlag = tarvo.getSizeFlag();
     setLookAndFeel(&stockLook);
     setSize(width, sizeFlag.load() != 0 ? largeHeight : smallHeight);
@@ -56,14 +60,14 @@ VyrTarvoAudioProcessorEditor::VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcesso
     for (int index = 6; index <= 13; ++index)
         updateControl(index, VyrTarvoAudioProcessor::getGlobalSetting(index - 6));
 
-    tarvo.getEditorLink()->editor = this;
     startTimer(timerPeriodMs);
+    tarvo.getEditorLink()->opened();
 }
 
 VyrTarvoAudioProcessorEditor::~VyrTarvoAudioProcessorEditor()
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    tarvo.getEditorLink()->editor = nullptr;
+    tarvo.getEditorLink()->close();
     stopTimer();
     backPanel.reset();
     frontPanel.reset();
@@ -265,6 +269,8 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
 void VyrTarvoAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (size == 0)
+        vyrkit::endEditingForSmallWindow(*frontPanel);
     frontPanel->trackNameBox->setText(trackName);
     // The strip shows the new name even when the window keeps its height.
     frontPanel->trackNameBox->repaint();

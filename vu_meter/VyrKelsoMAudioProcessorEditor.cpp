@@ -2,6 +2,7 @@
 
 #include "KelsoCommandIds.h"
 #include "SafeNumbers.h"
+#include "WindowSize.h"
 
 namespace vyrkelsom
 {
@@ -23,6 +24,10 @@ VyrKelsoMAudioProcessorEditor::VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProce
     : juce::AudioProcessorEditor(p), kelso(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    // Registered before anything of the processor is read: a host call made
+    // while this editor is being built, and the face repaints of the reread
+    // below, are queued behind the constructor.
+    kelso.getEditorLink()->open(*this);
     auto& sizeFlag = kelso.getSizeFlag();
     setLookAndFeel(&stockLook);
     setSize(width, sizeFlag.load() != 0 ? largeHeight : smallHeight);
@@ -40,11 +45,6 @@ VyrKelsoMAudioProcessorEditor::VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProce
 
     // A latched LED until the first tick puts it out.
     frontPanel->meter->setValues(0.0f, 0.0f, 0.0f, 0.0f);
-
-    // From here on the processor reaches this editor: the reread below repaints
-    // the face through it, and host calls made meanwhile are queued behind this
-    // constructor instead of being lost.
-    kelso.getEditorLink()->editor = this;
 
     kelso.reloadStoredDefaults();
 
@@ -66,12 +66,13 @@ VyrKelsoMAudioProcessorEditor::VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProce
 
     frontPanel->repaint();
     startTimer(timerPeriodMs);
+    kelso.getEditorLink()->opened();
 }
 
 VyrKelsoMAudioProcessorEditor::~VyrKelsoMAudioProcessorEditor()
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    kelso.getEditorLink()->editor = nullptr;
+    kelso.getEditorLink()->close();
     stopTimer();
     frontPanel.reset();
     backPanel.reset();
@@ -212,6 +213,8 @@ void VyrKelsoMAudioProcessorEditor::paintMeterFace()
 void VyrKelsoMAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (size == 0)
+        vyrkit::endEditingForSmallWindow(*frontPanel);
     frontPanel->trackNameBox->setText(trackName);
     // The strip shows the new name even when the window keeps its height.
     frontPanel->trackNameBox->repaint();

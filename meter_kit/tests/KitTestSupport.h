@@ -1,8 +1,10 @@
 #pragma once
 
 // Helpers shared by the kit's widget tests: film strips whose frames can be told
-// apart by one pixel, rendering into images, synthetic mouse events, and a
-// stand-in editor that records the command ids posted to it.
+// apart by one pixel, rendering into images, synthetic mouse events (from
+// MouseTesting.h), and a stand-in editor that records the command ids posted to it.
+
+#include "MouseTesting.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -53,25 +55,6 @@ inline bool transparentEverywhere(const juce::Image& image, juce::Rectangle<int>
             if (image.getPixelAt(x, y).getAlpha() != 0)
                 return false;
     return true;
-}
-
-// A mouse event on `component` at `pos`, with the press at `downPos`.
-inline juce::MouseEvent mouseEvent(juce::Component& component, juce::Point<float> pos,
-                                   juce::Point<float> downPos, juce::ModifierKeys mods = {},
-                                   int clicks = 1)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent(juce::Desktop::getInstance().getMainMouseSource(), pos, mods,
-                            juce::MouseInputSource::defaultPressure,
-                            juce::MouseInputSource::defaultOrientation,
-                            juce::MouseInputSource::defaultRotation,
-                            juce::MouseInputSource::defaultTiltX, juce::MouseInputSource::defaultTiltY,
-                            &component, &component, now, downPos, now, clicks, false);
-}
-
-inline juce::MouseEvent click(juce::Component& component, float x, float y, juce::ModifierKeys mods = {})
-{
-    return mouseEvent(component, { x, y }, { x, y }, mods);
 }
 
 // Stands in for an editor: the widget lies in a panel inside it.

@@ -309,6 +309,72 @@ TEST_F(BoxFixture, LosingTheFocusEndsEditingWithoutPosting)
     EXPECT_TRUE(editor.delivered().empty());
 }
 
+// The cut as the strip has always defined it: the last character dropped while
+// the text is wider than the limit.
+juce::String cutOneCharacterAtATime(const VyrBox& box, juce::String text)
+{
+    while (text.isNotEmpty() && box.textWidth(text) > box.maxTextWidth)
+        text = text.dropLastCharacters(1);
+    return text;
+}
+
+struct CutCase
+{
+    const char* name;
+    juce::String text;
+    // The limit, from the strip's measure of the text.
+    std::function<int(const VyrBox&, const juce::String&)> limit;
+};
+
+void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
+
+std::function<int(const VyrBox&, const juce::String&)> pixels(int limit)
+{
+    return [limit](const VyrBox&, const juce::String&) { return limit; };
+}
+
+std::function<int(const VyrBox&, const juce::String&)> widthOfFirst(int dropped, int extraPixels = 0)
+{
+    return [dropped, extraPixels](const VyrBox& box, const juce::String& text) {
+        return box.textWidth(text.dropLastCharacters(dropped)) + extraPixels;
+    };
+}
+
+juce::String utf8(const char* s) { return juce::String::fromUTF8(s); }
+
+struct CutTable : BoxFixture, ::testing::WithParamInterface<CutCase> {};
+
+TEST_P(CutTable, SetTextKeepsWhatDroppingOneCharacterAtATimeKeeps)
+{
+    const auto& c = GetParam();
+    box.maxTextWidth = c.limit(box, c.text);
+    const auto expected = cutOneCharacterAtATime(box, c.text);
+
+    box.setText(c.text);
+    EXPECT_EQ(box.getText(), expected);
+    EXPECT_EQ(box.getCursor(), expected.length());
+    EXPECT_FALSE(box.isEditing());
+    EXPECT_TRUE(c.text.startsWith(box.getText()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CutTable, ::testing::Values(
+    CutCase { "Empty", "", pixels(496) },
+    CutCase { "Short", "Bass", pixels(496) },
+    CutCase { "ExactFit", "Master Track", widthOfFirst(0) },
+    CutCase { "OnePixelOver", "Master Track", widthOfFirst(0, -1) },
+    CutCase { "OneCharacterOver", "Master Track", widthOfFirst(1) },
+    CutCase { "Long", juce::String::repeatedString("Wide ", 40), pixels(496) },
+    CutCase { "LongWithoutSpaces", juce::String::repeatedString("m", 400), pixels(496) },
+    CutCase { "NarrowStrip", "Backing Vocals Left and Right", pixels(230) },
+    CutCase { "MultiByte", juce::String::repeatedString(utf8("Gr\xc3\xbc\xc3\x9f" "e K\xc3\xb6ln \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xe2\x98\x83 \xf0\x9f\x8e\xb8 "), 10), pixels(496) },
+    CutCase { "MultiByteExactFit", utf8("\xc3\x9c\xc3\xa9 \xe2\x98\x83\xf0\x9f\x8e\xb8"), widthOfFirst(0) },
+    CutCase { "MultiByteLastOneOver", utf8("\xc3\x9c\xc3\xa9 \xe2\x98\x83\xf0\x9f\x8e\xb8"), widthOfFirst(1) },
+    CutCase { "Spaces", juce::String::repeatedString("   Lead   Vocal   ", 12), pixels(496) },
+    CutCase { "OnlySpaces", juce::String::repeatedString(" ", 300), pixels(496) },
+    CutCase { "NothingFits", "abc", pixels(0) },
+    CutCase { "NegativeLimit", "abc", pixels(-1) }),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(BoxFixture, SetTextKeepsTheBeginningThatFitsAndPutsTheCursorAtItsEnd)
 {
     const juce::String longName = juce::String::repeatedString("Wide ", 40);

@@ -4,6 +4,7 @@
 // runs this under ThreadSanitizer.
 #include "EditorTestSupport.h"
 
+#include "EditorOpeningRaces.h"
 #include "SafeNumbers.h"
 #include "TarvoMCommandIds.h"
 
@@ -106,5 +107,15 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
     pump(5);
     clearStoredSettings();
     processor->reloadStoredDefaults();
+}
+
+TEST(EditorConcurrency, ARestoreWhileTheEditorIsBeingBuiltReachesIt)
+{
+    kittest::checkARestoreWhileTheEditorIsBeingBuiltReachesIt<VyrTarvoMAudioProcessor, VyrTarvoMAudioProcessorEditor>();
+}
+
+TEST(EditorConcurrency, EveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue)
+{
+    kittest::checkEveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue<VyrTarvoMAudioProcessor, VyrTarvoMAudioProcessorEditor>();
 }
 } // namespace vyrtarvom::editortesting

@@ -26,7 +26,7 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
 
     auto* editor = openEditor(p);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(p.getEditorLink()->editor.load(), editor);
+    EXPECT_EQ(p.getEditorLink()->getEditor(), editor);
     EXPECT_EQ(editor->getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
     EXPECT_TRUE(editor->isTimerRunning());
     EXPECT_EQ(editor->getTimerInterval(), 30);
@@ -63,7 +63,7 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
     EXPECT_EQ(editor->getPollTickCount(), 0);
 
     closeEditor(p, editor);
-    EXPECT_EQ(p.getEditorLink()->editor.load(), nullptr);
+    EXPECT_EQ(p.getEditorLink()->getEditor(), nullptr);
     EXPECT_FALSE(VyrTarvoMAudioProcessor::isPollRoleTaken());
 }
 

@@ -113,14 +113,3 @@ BENCHMARK(dcBlockerBaseline);
 BENCHMARK(processBlock)
     ->ArgNames({ "oversampled", "rate", "midside", "delay", "block" })
     ->ArgsProduct({ { 0, 1 }, { 44100, 48000, 96000, 192000 }, { 0, 1 }, { 0, 1 }, { 64, 1024 } });
-
-int main(int argc, char** argv)
-{
-    juce::ScopedJuceInitialiser_GUI juce;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

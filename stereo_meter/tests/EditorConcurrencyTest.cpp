@@ -4,6 +4,7 @@
 // runs this under ThreadSanitizer.
 #include "EditorTestSupport.h"
 
+#include "EditorOpeningRaces.h"
 #include "SafeNumbers.h"
 #include "TarvoCommandIds.h"
 
@@ -91,5 +92,16 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
     closeEditor(*processor, editor);
     pump(5);
     restoreDefaultSettings(*processor);
+}
+
+TEST(EditorConcurrency, ARestoreWhileTheEditorIsBeingBuiltReachesIt)
+{
+    kittest::checkARestoreWhileTheEditorIsBeingBuiltReachesIt<VyrTarvoAudioProcessor, VyrTarvoAudioProcessorEditor>();
+}
+
+TEST(EditorConcurrency, EveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue)
+{
+    kittest::checkEveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue<VyrTarvoAudioProcessor,
+                                                                           VyrTarvoAudioProcessorEditor>();
 }
 } // namespace vyrtarvo::testing

@@ -34,7 +34,7 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
 
     auto* editor = openEditor(p);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(p.getEditorLink()->editor.load(), editor);
+    EXPECT_EQ(p.getEditorLink()->getEditor(), editor);
     EXPECT_EQ(editor->getBounds(), juce::Rectangle<int>(0, 0, 586, 167));
     EXPECT_TRUE(editor->isTimerRunning());
     EXPECT_EQ(editor->getTimerInterval(), 30);
@@ -81,7 +81,7 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
     EXPECT_FALSE(front.rightMeter->ledResetRequest);
 
     closeEditor(p, editor);
-    EXPECT_EQ(p.getEditorLink()->editor.load(), nullptr);
+    EXPECT_EQ(p.getEditorLink()->getEditor(), nullptr);
     restoreDefaultSettings(p);
 }
 
@@ -480,6 +480,36 @@ TEST_F(EditorFixture, AStateRestoreChangesTheOpenWindowAtOnce)
     processor->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
     EXPECT_EQ(editor->getHeight(), 205);
     EXPECT_EQ(front().trackNameBox->getText(), "Restored Name");
+}
+
+// A session can carry a signature of any length: the strip shows the beginning
+// that fits, and the processor keeps and saves the whole text.
+TEST_F(EditorFixture, AVeryLongRestoredSignatureShowsItsBeginningAndIsSavedWhole)
+{
+    const auto signature = juce::String::repeatedString("Lead Vocal Take ", 6250);
+    ASSERT_EQ(signature.length(), 100000);
+    VyrTarvoAudioProcessor source;
+    source.setSignature(signature);
+    source.getSizeFlag() = 1;
+    juce::MemoryBlock state;
+    source.getStateInformation(state);
+
+    processor->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+    closeEditor(*processor, editor);
+    editor = openEditor(*processor);
+
+    const auto& box = *front().trackNameBox;
+    const auto kept = box.getText();
+    EXPECT_TRUE(signature.startsWith(kept));
+    EXPECT_LE(box.textWidth(kept), 496);
+    EXPECT_GT(box.textWidth(signature.substring(0, kept.length() + 1)), 496);
+
+    EXPECT_EQ(processor->getSignature(), signature);
+    juce::MemoryBlock saved;
+    processor->getStateInformation(saved);
+    VyrTarvoAudioProcessor copy;
+    copy.setStateInformation(saved.getData(), static_cast<int>(saved.getSize()));
+    EXPECT_EQ(copy.getSignature(), signature);
 }
 
 // --- Two instances -----------------------------------------------------------------

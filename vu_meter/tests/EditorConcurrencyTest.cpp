@@ -4,6 +4,7 @@
 // scripts/test-tsan runs this under ThreadSanitizer.
 #include "EditorTestSupport.h"
 
+#include "EditorOpeningRaces.h"
 #include "KelsoCommandIds.h"
 #include "SafeNumbers.h"
 
@@ -95,5 +96,15 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
     pump(5);
     clearStoredSettings();
     processor->reloadStoredDefaults();
+}
+
+TEST(EditorConcurrency, ARestoreWhileTheEditorIsBeingBuiltReachesIt)
+{
+    kittest::checkARestoreWhileTheEditorIsBeingBuiltReachesIt<VyrKelsoMAudioProcessor, VyrKelsoMAudioProcessorEditor>();
+}
+
+TEST(EditorConcurrency, EveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue)
+{
+    kittest::checkEveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue<VyrKelsoMAudioProcessor, VyrKelsoMAudioProcessorEditor>();
 }
 } // namespace vyrkelsom::editortest

@@ -1,5 +1,6 @@
 #include "VuNeedleMeter.h"
 
+#include "EndEditing.h"
 #include "KelsoImages.h"
 
 #include <cmath>
@@ -143,5 +144,7 @@ void COldVuMeter2::mouseDown(const juce::MouseEvent&)
 {
     holdResetRequest = true;
     ledResetRequest = true;
+    // A click on the meter is a click elsewhere for the track name and latency.
+    vyrkit::endEditingElsewhere(*this);
 }
 } // namespace vyrkelsom
