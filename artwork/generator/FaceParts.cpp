@@ -3,6 +3,7 @@
 #include "FaceParts.h"
 #include "PanelParts.h"
 #include "PpmScale.h"
+#include "TrackTypeface.h"
 
 namespace vyrart
 {
@@ -186,7 +187,8 @@ void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, 
 // whose bounds are `strip`.
 void paintTape (juce::Graphics& g, juce::Rectangle<float> strip)
 {
-    const juce::Rectangle<float> tape (strip.getX(), strip.getY() + 1.5f, strip.getWidth(), strip.getHeight() - 4.0f);
+    // The track-name typeface is drawn so that its ink stays on the tape.
+    const auto tape = strip.withTrimmedTop (trackTapeTopInset).withTrimmedBottom (trackTapeBottomInset);
 
     // Torn ends: a fixed ragged edge at each side.
     juce::Random random (4711);
