@@ -25,10 +25,14 @@ int referenceFrame (double position) { return (int) std::floor (position * 2.089
 juce::Point<float> knobCentreAt (float x, float y) { return knobCentre().translated (x, y); }
 
 // Ticks just outside the knob's skirt and numbers around them. Numbers low on the
-// sides are lifted so they keep clear of the value field under the knob.
+// sides are lifted so they keep clear of the value field under the knob; numbers
+// that would stand higher than `highestCentre` are moved down to it and out,
+// clear of their tick.
 void paintKnobScale (juce::Graphics& g, const ArtFonts& fonts, juce::Point<float> centre,
-                     const std::vector<KnobMark>& marks, float highestCentre = 0.0f)
+                     const std::vector<KnobMark>& marks, float highestCentre = 0.0f, float squeeze = 1.0f,
+                     float extraRadius = 0.0f)
 {
+    const auto font = fonts.numeralFont (squeeze);
     for (const auto& mark : marks)
     {
         const auto d = pointerDirection (knobPointerDegrees ((float) mark.frame));
@@ -38,28 +42,42 @@ void paintKnobScale (juce::Graphics& g, const ArtFonts& fonts, juce::Point<float
 
         if (labelled)
         {
-            // Place the number's box just clear of the tick, whichever side of
-            // the knob it is on.
-            const auto font = fonts.caption (6.8f);
-            const float halfWidth = font.getStringWidthFloat (mark.label) * 0.5f + 0.5f;
-            const float halfHeight = 3.0f;
-            auto at = centre + d * (24.0f + std::abs (d.x) * halfWidth + std::abs (d.y) * halfHeight);
+            // Place the number's box clear of the tick, whichever side of the
+            // knob it is on, so that the tick does not read as a dash.
+            const float halfWidth = font.getStringWidthFloat (mark.label) * 0.5f;
+            const float halfHeight = 3.5f;
+            auto at = centre + d * (25.5f + extraRadius + std::abs (d.x) * halfWidth + std::abs (d.y) * halfHeight);
             const float lowest = centre.y + 13.0f;
             if (at.y > lowest)
             {
                 at.x += (d.x < 0 ? -1.0f : 1.0f) * (at.y - lowest) * 0.5f;
                 at.y = lowest;
             }
-            at.y = std::max (at.y, highestCentre);
-            legend (g, mark.label, fonts.caption (6.8f), juce::Rectangle<float> (26.0f, 9.0f).withCentre (at),
+            if (at.y < highestCentre)
+            {
+                at.y = highestCentre;
+                const float tickEnd = centre.x + d.x * 23.0f;
+                at.x = d.x < 0 ? std::min (at.x, tickEnd - 3.0f - halfWidth) : std::max (at.x, tickEnd + 3.0f + halfWidth);
+            }
+            const float baseline = std::round (at.y + halfHeight - 0.45f);
+            legend (g, mark.label, font, lineArea (font, at.x - halfWidth - 1.0f, baseline, 2.0f * halfWidth + 2.0f),
                     juce::Justification::centred, palette::legend);
         }
     }
 }
 
-void paintCaption (juce::Graphics& g, const ArtFonts& fonts, const juce::String& text, juce::Point<float> centre, float y)
+// A caption centred over `centreX`, standing on `baseline`.
+void paintCaption (juce::Graphics& g, const ArtFonts& fonts, const juce::String& text, float centreX, float baseline)
 {
-    legend (g, text, fonts.caption (7.5f), { centre.x - 45.0f, y, 90.0f, 9.0f }, juce::Justification::centred, palette::legend);
+    const auto font = fonts.captionFont (0.85f);
+    legend (g, text, font, lineArea (font, centreX - 60.0f, baseline, 120.0f), juce::Justification::centred, palette::legend);
+}
+
+// A unit under a knob whose value the panel does not write out.
+void paintUnit (juce::Graphics& g, const ArtFonts& fonts, const juce::String& text, float centreX, float baseline)
+{
+    const auto font = fonts.captionFont (0.85f);
+    legend (g, text, font, lineArea (font, centreX - 30.0f, baseline, 60.0f), juce::Justification::centred, palette::legendDim);
 }
 
 std::vector<KnobMark> timeMarks (const juce::StringArray& labels)
@@ -71,6 +89,11 @@ std::vector<KnobMark> timeMarks (const juce::StringArray& labels)
     return marks;
 }
 
+// The top row of captions, over the knobs and the switch of the upper row.
+constexpr float topCaptionBaseline = 14.0f;
+
+// The four knobs whose values the panel writes under them need no unit: the
+// value texts carry theirs.
 void paintReference (juce::Graphics& g, const ArtFonts& fonts)
 {
     const auto c = knobCentreAt (24.0f, 34.0f);
@@ -78,8 +101,7 @@ void paintReference (juce::Graphics& g, const ArtFonts& fonts)
     for (int position = 0; position <= 24; position += 3)
         marks.push_back ({ referenceFrame (position), position % 6 == 0 ? signedNumber (position - 24, false) : juce::String() });
     paintKnobScale (g, fonts, c, marks);
-    paintCaption (g, fonts, "REFERENCE", c, c.y - 47.5f);
-    legend (g, "dBFS", fonts.legend (6.5f), { c.x - 20.0f, c.y - 39.0f, 40.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
+    paintCaption (g, fonts, "REFERENCE", c.x, topCaptionBaseline);
     paintTextField (g, { 15.0f, 76.0f, 60.0f, 12.0f });
 }
 
@@ -87,8 +109,7 @@ void paintIntegration (juce::Graphics& g, const ArtFonts& fonts)
 {
     const auto c = knobCentreAt (136.0f, 33.0f);
     paintKnobScale (g, fonts, c, timeMarks ({ "0", "1.5", "5.5", "14", "40", "100" }));
-    paintCaption (g, fonts, "INTEGRATION", c, c.y - 47.5f);
-    legend (g, "ms", fonts.legend (6.5f), { c.x - 20.0f, c.y - 39.0f, 40.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
+    paintCaption (g, fonts, "INTEGRATION", c.x, topCaptionBaseline);
     paintTextField (g, { 133.0f, 75.0f, 50.0f, 12.0f });
 }
 
@@ -96,13 +117,15 @@ void paintTimeKnob (juce::Graphics& g, const ArtFonts& fonts, float x, float y, 
                     juce::Rectangle<float> field)
 {
     const auto c = knobCentreAt (x, y);
-    // The upper numbers keep below y 101, where the mid-attenuation switch ends.
-    paintKnobScale (g, fonts, c, timeMarks ({ "0.1", "0.25", "0.65", "1.5", "4", "10" }), c.y - 25.0f);
-    // The caption stands left of the knob: above it there is no room under the
-    // mid-attenuation switch.
-    const juce::Rectangle<float> label (c.x - 95.0f, c.y - 26.0f, 50.0f, 9.0f);
-    legend (g, caption, fonts.caption (7.5f), label, juce::Justification::centred, palette::legend);
-    legend (g, "s", fonts.legend (6.5f), label.translated (0.0f, 8.5f), juce::Justification::centred, palette::legendDim);
+    // The upper numbers keep clear of the mid-attenuation switch's frame, which
+    // ends at y 102.
+    paintKnobScale (g, fonts, c, timeMarks ({ "0.1", "0.25", "0.65", "1.5", "4", "10" }), c.y - 22.5f);
+    // Above the knob there is no room under the mid-attenuation switch: the
+    // caption stands left of the value field, on the line of its text, where
+    // it reads as the value's name and keeps clear of the other knob's numbers.
+    const auto font = fonts.captionFont (0.85f);
+    legend (g, caption, font, lineArea (font, field.getX() - 64.0f, field.getBottom() - 2.0f, 60.0f),
+            juce::Justification::right, palette::legend);
     paintTextField (g, field);
 }
 
@@ -110,11 +133,12 @@ void paintOverReference (juce::Graphics& g, const ArtFonts& fonts)
 {
     const auto c = knobCentreAt (418.0f, 33.0f);
     // Positions 0..3: 8.15 dB above the reference level, then -3, -1 and 0 dBFS.
-    paintKnobScale (g, fonts, c, { { 6, "REF" }, { 19, signedNumber (-3, false) }, { 32, signedNumber (-1, false) }, { 44, "0" } });
-    legend (g, "+8.15", fonts.legend (6.0f), juce::Rectangle<float> (26.0f, 8.0f).withCentre (c.translated (-29.0f, 20.5f)),
-            juce::Justification::centred, palette::legendDim);
-    paintCaption (g, fonts, "OVER LEVEL", c, c.y - 47.5f);
-    legend (g, "dBFS", fonts.legend (6.5f), { c.x - 20.0f, c.y - 39.0f, 40.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
+    paintKnobScale (g, fonts, c, { { 6, "REF" }, { 19, signedNumber (-3, false) }, { 32, signedNumber (-1, false) }, { 44, "0" } },
+                    0.0f, 0.85f);
+    const auto font = fonts.numeralFont (0.8f);
+    legend (g, "+8.15", font, lineArea (font, c.x - 44.0f, c.y + 21.5f, 26.0f), juce::Justification::centred, palette::legendDim);
+    paintCaption (g, fonts, "OVER LEVEL", c.x, topCaptionBaseline);
+    paintUnit (g, fonts, "dBFS", c.x, c.y + 31.5f);
 }
 
 void paintOverCount (juce::Graphics& g, const ArtFonts& fonts)
@@ -125,18 +149,19 @@ void paintOverCount (juce::Graphics& g, const ArtFonts& fonts)
     std::vector<KnobMark> marks;
     for (int i = 0; i < 10; ++i)
         marks.push_back ({ frames[i], juce::String (i + 1) });
-    paintKnobScale (g, fonts, c, marks);
-    paintCaption (g, fonts, "OVER COUNT", c, c.y - 47.5f);
-    legend (g, "samples", fonts.legend (6.5f), { c.x - 20.0f, c.y - 39.0f, 40.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
+    // Ten numbers round the knob: a little further out, so that neighbours
+    // keep apart.
+    paintKnobScale (g, fonts, c, marks, 0.0f, 1.0f, 1.5f);
+    paintCaption (g, fonts, "OVER COUNT", c.x, c.y - 37.5f);
+    paintUnit (g, fonts, "samples", c.x, c.y + 30.5f);
 }
 
 void paintMidAttenuation (juce::Graphics& g, const ArtFonts& fonts)
 {
     // The switch image (70 x 67 at 200, 34) carries its own position legend.
     const juce::Rectangle<float> area (200.0f, 34.0f, 70.0f, 67.0f);
-    paintCaption (g, fonts, "MID ATTEN", area.getCentre(), 16.0f);
-    legend (g, "M/S mode", fonts.legend (6.5f), { area.getX(), 25.0f, area.getWidth(), 8.0f },
-            juce::Justification::centred, palette::legendDim);
+    paintCaption (g, fonts, "MID ATTEN", area.getCentreX(), topCaptionBaseline);
+    paintUnit (g, fonts, "M/S mode", area.getCentreX(), 27.0f);
     g.setColour (juce::Colours::black.withAlpha (0.45f));
     g.drawRect (area.expanded (1.0f), 1.0f);
 }
@@ -145,8 +170,8 @@ void paintMeasureMode (juce::Graphics& g, const ArtFonts& fonts)
 {
     // The button sits at (532, 10, 54, 97) against the right edge.
     const juce::Rectangle<float> button (532.0f, 10.0f, 54.0f, 97.0f);
-    legend (g, "MEASURE", fonts.caption (7.5f), { button.getX(), 110.0f, button.getWidth(), 9.0f }, juce::Justification::centred, palette::legend);
-    legend (g, "MODE", fonts.caption (7.5f), { button.getX(), 119.0f, button.getWidth(), 9.0f }, juce::Justification::centred, palette::legend);
+    paintCaption (g, fonts, "MEASURE", button.getCentreX(), 120.0f);
+    paintCaption (g, fonts, "MODE", button.getCentreX(), 133.0f);
 }
 
 // Section frames: thin engraved lines that group the settings.
@@ -162,12 +187,13 @@ void paintSection (juce::Graphics& g, juce::Rectangle<float> box)
 
 void paintIdentity (juce::Graphics& g, const ArtFonts& fonts)
 {
-    paintNamePlate (g, fonts, { 280.0f, 50.0f, 110.0f, 24.0f });
-    legend (g, "BALLISTICS SETTINGS", fonts.caption (6.8f), { 280.0f, 38.0f, 110.0f, 9.0f }, juce::Justification::centred, palette::legendDim);
+    paintNamePlate (g, fonts, { 282.0f, 50.0f, 106.0f, 24.0f });
+    paintCaption (g, fonts, "BALLISTICS SETTINGS", 335.0f, 44.0f);
     // The version text is written into this box at run time.
     paintTextField (g, { 300.0f, 86.0f, 70.0f, 12.0f });
-    legend (g, "click the panel to return", fonts.legend (6.3f), { 280.0f, 104.0f, 110.0f, 8.0f },
-            juce::Justification::centred, palette::legendDim.withAlpha (0.8f));
+    const auto note = fonts.captionFont (0.85f);
+    legend (g, "click the panel", note, lineArea (note, 280.0f, 116.0f, 110.0f), juce::Justification::centred, palette::legendDim);
+    legend (g, "to return", note, lineArea (note, 280.0f, 129.0f, 110.0f), juce::Justification::centred, palette::legendDim);
 }
 
 // Below the small window's edge: ventilation slots and the type label.
@@ -175,13 +201,15 @@ void paintLowerStrip (juce::Graphics& g, const ArtFonts& fonts)
 {
     for (int i = 0; i < 24; ++i)
     {
-        const juce::Rectangle<float> slot (150.0f + 12.0f * (float) i, 176.0f, 5.0f, 20.0f);
+        const juce::Rectangle<float> slot (210.0f + 12.0f * (float) i, 176.0f, 5.0f, 20.0f);
         g.setColour (juce::Colour (0xff0a0a0b));
         g.fillRoundedRectangle (slot, 2.5f);
         bevel (g, slot, 2.5f, -1.0f);
     }
-    legend (g, "Korvanta", fonts.caption (9.0f), { 20.0f, 176.0f, 110.0f, 10.0f }, juce::Justification::centredLeft, palette::legendDim);
-    legend (g, "STEREO PEAK PROGRAMME METER", fonts.legend (6.5f), { 20.0f, 187.0f, 125.0f, 9.0f }, juce::Justification::centredLeft, palette::legendDim);
+    const auto maker = fonts.captionFont();
+    const auto kind = fonts.captionFont (0.85f);
+    legend (g, "Korvanta", maker, lineArea (maker, 20.0f, 185.0f, 110.0f), juce::Justification::left, palette::legendDim);
+    legend (g, "STEREO PEAK PROGRAMME METER", kind, lineArea (kind, 20.0f, 198.0f, 180.0f), juce::Justification::left, palette::legendDim);
     screw (g, { 7.0f, 185.0f }, 3.0f, 40.0f);
     screw (g, { 579.0f, 185.0f }, 3.0f, 75.0f);
 }
@@ -194,8 +222,9 @@ juce::Image paintBackPanel (const ArtFonts& fonts)
     juce::Graphics g (image);
     paintPanelGround (g, 11);
 
+    // The ballistics knobs in a frame; the over settings on the right stand
+    // free, since their numbers reach out to the measurement button.
     paintSection (g, { 3.5f, 3.5f, 271.0f, 160.0f });
-    paintSection (g, { 403.5f, 3.5f, 124.0f, 160.0f });
 
     paintReference (g, fonts);
     paintIntegration (g, fonts);

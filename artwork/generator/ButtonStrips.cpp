@@ -8,6 +8,11 @@ namespace vyrart
 namespace
 {
 
+// Legends on a lamp's lens: dark on the lit lens, amber on the unlit one, each
+// with better than 4.5:1 against its lens.
+const juce::Colour lensInkLit (0xff2a1500);
+const juce::Colour lensInkUnlit (0xffe2ad5c);
+
 // A small round button; the symbol lights amber while the mouse is over it.
 void paintRoundButton (juce::Graphics& g, bool highlighted, const std::function<void (juce::Graphics&, juce::Colour)>& symbol)
 {
@@ -98,11 +103,13 @@ juce::Image paintActiveStrip (const ArtFonts& fonts)
     auto strip = makeStrip (43, 14, 2);
     paintFrames (strip, 14, 2, [&] (juce::Graphics& g, int k) {
         const bool on = k == 1;
-        const juce::Rectangle<float> body (1.0f, 0.5f, 41.0f, 12.0f);
-        paintLensButton (g, body, body.reduced (2.0f), on, 2.0f);
-        // Dark letters on the lit lens, dim amber ones on the unlit lens.
-        legend (g, "ACTIVE", fonts.caption (7.5f), body.reduced (2.0f).translated (0.0f, 0.3f),
-                juce::Justification::centred, on ? juce::Colour (0xff2a1500) : palette::amber.withAlpha (0.45f));
+        const juce::Rectangle<float> body (0.5f, 0.5f, 42.0f, 13.0f);
+        const auto lens = body.reduced (1.5f, 1.5f);
+        paintLensButton (g, body, lens, on, 2.0f);
+        // Dark letters on the lit lens, amber ones on the unlit lens.
+        const auto font = fonts.captionFont (0.85f);
+        legend (g, "ACTIVE", font, lineArea (font, lens.getX(), 10.0f, lens.getWidth()),
+                juce::Justification::centred, on ? lensInkLit : lensInkUnlit);
     });
     return strip;
 }
@@ -112,15 +119,14 @@ juce::Image paintMeasureModeStrip (const ArtFonts& fonts)
     auto strip = makeStrip (54, 97, 2);
     paintFrames (strip, 97, 2, [&] (juce::Graphics& g, int k) {
         const bool on = k == 1;
-        const juce::Rectangle<float> body (3.0f, 3.0f, 48.0f, 90.0f);
-        const juce::Rectangle<float> lens (9.0f, 9.0f, 36.0f, 56.0f);
+        const juce::Rectangle<float> body (1.5f, 3.0f, 51.0f, 90.0f);
+        const juce::Rectangle<float> lens (5.0f, 9.0f, 44.0f, 56.0f);
         paintLensButton (g, body, lens, on, 4.0f);
 
-        const auto ink = on ? juce::Colour (0xff2a1500) : palette::amber.withAlpha (0.5f);
-        legend (g, "OVER", fonts.caption (8.5f), lens.withHeight (lens.getHeight() * 0.5f).translated (0, 6.0f),
-                juce::Justification::centred, ink);
-        legend (g, "SAMPLED", fonts.caption (6.5f), lens.withTrimmedTop (lens.getHeight() * 0.5f).translated (0, -6.0f),
-                juce::Justification::centred, ink);
+        const auto ink = on ? lensInkLit : lensInkUnlit;
+        const auto font = fonts.captionFont (0.78f);
+        legend (g, "OVER", font, lineArea (font, lens.getX(), 33.0f, lens.getWidth()), juce::Justification::centred, ink);
+        legend (g, "SAMPLED", font, lineArea (font, lens.getX(), 47.0f, lens.getWidth()), juce::Justification::centred, ink);
 
         // Plunger ridges under the lens, where the finger presses.
         for (int i = 0; i < 4; ++i)

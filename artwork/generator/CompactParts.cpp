@@ -39,10 +39,11 @@ juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& pr
 
     // Title: the name plate, what the page shows, and the version field whose
     // text the page writes into (212, 32, 30, 14) at run time.
+    const auto caption = fonts.captionFont (0.85f);
     paintNamePlate (g, fonts, { 80.0f, 22.0f, 110.0f, 24.0f }, productName);
-    legend (g, "BALLISTICS SETTINGS", fonts.caption (6.8f), { 80.0f, 10.0f, 110.0f, 9.0f }, juce::Justification::centred, palette::legendDim);
+    legend (g, "BALLISTICS SETTINGS", caption, lineArea (caption, 80.0f, 17.0f, 110.0f), juce::Justification::centred, palette::legendDim);
     paintTextField (g, { 207.0f, 31.0f, 40.0f, 16.0f });
-    legend (g, "VERSION", fonts.caption (6.0f), { 207.0f, 22.0f, 40.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
+    legend (g, "VERSION", caption, lineArea (caption, 202.0f, 27.0f, 50.0f), juce::Justification::centred, palette::legendDim);
 
     // The title group in an engraved frame.
     const auto engrave = [&g] (juce::Rectangle<float> box) {
@@ -56,27 +57,31 @@ juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& pr
     engrave ({ 70.5f, 5.5f, 186.0f, 48.0f });
 
     // The settings are shown, not set, on this page.
-    float y = 72.0f;
+    float baseline = 78.0f;
     for (const auto& line : note)
     {
-        legend (g, line, fonts.caption (6.5f), { 40.0f, y, 240.0f, 9.0f }, juce::Justification::centred, palette::legendDim);
-        y += 10.0f;
+        legend (g, line, caption, lineArea (caption, 40.0f, baseline, 240.0f), juce::Justification::centred, palette::legendDim);
+        baseline += 13.0f;
     }
-    legend (g, "click the panel to return", fonts.legend (6.5f), { 40.0f, y + 4.0f, 240.0f, 9.0f },
-            juce::Justification::centred, palette::legendDim.withAlpha (0.8f));
+    legend (g, "click the panel to return", caption, lineArea (caption, 40.0f, baseline + 2.0f, 240.0f),
+            juce::Justification::centred, palette::legendDim);
 
-    // The row of settings: engraved frame, captions above the fields.
-    engrave ({ 1.5f, 118.5f, 317.0f, 45.0f });
+    // The row of settings: engraved frame, captions above the fields, the
+    // second line (or the only one) standing just above the field.
+    engrave ({ 1.5f, 116.5f, 317.0f, 47.0f });
+    const auto rowCaption = fonts.captionFont (0.72f);
     for (const auto& c : captions)
     {
         paintTextField (g, c.box.reduced (1.0f, 0.0f));
-        const auto font = fonts.caption (6.5f);
+        const auto area = [&] (float onBaseline) {
+            return lineArea (rowCaption, c.box.getCentreX() - 30.0f, onBaseline, 60.0f);
+        };
         if (c.line2.isEmpty())
-            legend (g, c.line1, font, { c.box.getX() - 2.0f, 135.0f, c.box.getWidth() + 4.0f, 9.0f }, juce::Justification::centred, palette::legend);
+            legend (g, c.line1, rowCaption, area (142.0f), juce::Justification::centred, palette::legend);
         else
         {
-            legend (g, c.line1, font, { c.box.getX() - 2.0f, 127.0f, c.box.getWidth() + 4.0f, 8.5f }, juce::Justification::centred, palette::legend);
-            legend (g, c.line2, font, { c.box.getX() - 2.0f, 135.0f, c.box.getWidth() + 4.0f, 9.0f }, juce::Justification::centred, palette::legend);
+            legend (g, c.line1, rowCaption, area (131.0f), juce::Justification::centred, palette::legend);
+            legend (g, c.line2, rowCaption, area (142.0f), juce::Justification::centred, palette::legend);
         }
     }
 
@@ -91,8 +96,9 @@ juce::Image paintCompactBackPanel (const ArtFonts& fonts, const juce::String& pr
         g.fillRoundedRectangle (slot, 2.5f);
         bevel (g, slot, 2.5f, -1.0f);
     }
-    legend (g, "Korvanta", fonts.caption (9.0f), { 20.0f, 176.0f, 110.0f, 10.0f }, juce::Justification::centredLeft, palette::legendDim);
-    legend (g, kind, fonts.legend (6.5f), { 20.0f, 187.0f, 125.0f, 9.0f }, juce::Justification::centredLeft, palette::legendDim);
+    const auto maker = fonts.captionFont();
+    legend (g, "Korvanta", maker, lineArea (maker, 20.0f, 185.0f, 110.0f), juce::Justification::left, palette::legendDim);
+    legend (g, kind, caption, lineArea (caption, 20.0f, 198.0f, 125.0f), juce::Justification::left, palette::legendDim);
     screw (g, { 7.0f, 185.0f }, 3.0f, 40.0f);
     screw (g, { 313.0f, 185.0f }, 3.0f, 75.0f);
     return image;

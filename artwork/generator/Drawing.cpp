@@ -1,5 +1,7 @@
 #include "Drawing.h"
 
+#include <stdexcept>
+
 namespace vyrart
 {
 
@@ -129,9 +131,46 @@ void lamp (juce::Graphics& g, juce::Point<float> centre, float radius, juce::Col
 void legend (juce::Graphics& g, const juce::String& text, const juce::Font& font,
              juce::Rectangle<float> area, juce::Justification justification, juce::Colour colour)
 {
+    // As Graphics::drawText lays out a line, but a text that does not fit is
+    // reported instead of losing its last characters.
+    const auto needed = font.getStringWidthFloat (text);
+    if (needed > area.getWidth() + 0.01f)
+        throw std::logic_error (("legend \"" + text + "\" is " + juce::String (needed - area.getWidth(), 1)
+                                 + " px wider than its area").toStdString());
+
+    juce::GlyphArrangement line;
+    line.addLineOfText (font, text, 0.0f, 0.0f);
+    line.justifyGlyphs (0, line.getNumGlyphs(), area.getX(), area.getY(), area.getWidth(), area.getHeight(), justification);
     g.setFont (font);
     g.setColour (colour);
-    g.drawText (text, area, justification, false);
+    line.draw (g);
+}
+
+juce::Rectangle<float> lineArea (const juce::Font& font, float x, float baseline, float width)
+{
+    return { x, baseline - font.getAscent(), width, font.getHeight() };
+}
+
+void infinityMark (juce::Graphics& g, juce::Point<float> centre, float width, juce::Colour colour)
+{
+    // A lemniscate: two loops meeting in the middle, the stroke a little over
+    // 1.5 pixels so that both loops stay open at 1:1.
+    const float stroke = 1.6f;
+    const float a = (width - stroke) * 0.5f;
+    juce::Path figure;
+    for (int i = 0; i <= 96; ++i)
+    {
+        const float t = juce::MathConstants<float>::twoPi * (float) i / 96.0f;
+        const float d = 1.0f + std::sin (t) * std::sin (t);
+        const juce::Point<float> at (centre.x + a * std::cos (t) / d, centre.y + 1.35f * a * std::sin (t) * std::cos (t) / d);
+        if (i == 0)
+            figure.startNewSubPath (at);
+        else
+            figure.lineTo (at);
+    }
+    figure.closeSubPath();
+    g.setColour (colour);
+    g.strokePath (figure, juce::PathStrokeType (stroke, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
 }
 
 juce::Point<float> pointerDirection (float degrees)

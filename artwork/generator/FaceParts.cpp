@@ -3,6 +3,7 @@
 #include "FaceParts.h"
 #include "PanelParts.h"
 #include "PpmScale.h"
+#include "TrackTypeface.h"
 
 namespace vyrart
 {
@@ -17,9 +18,10 @@ constexpr double redZoneDecibels = 8.0;
 
 void paintDialWindow (juce::Graphics& g, juce::Rectangle<float> window, juce::Point<float> pivot)
 {
-    // Chromed bezel, then the black dial with a faint warm back light.
+    // Chromed bezel, then the black dial with a faint warm back light. The
+    // bezel is a pixel narrower along the bottom, where the captions stand.
     juce::Path bezel;
-    bezel.addRoundedRectangle (window.expanded (2.0f), 6.0f);
+    bezel.addRoundedRectangle (window.expanded (2.0f).withTrimmedBottom (1.0f), 6.0f);
     shadow (g, bezel, { 0, 2 }, 4, 0.7f);
     g.setGradientFill (juce::ColourGradient (juce::Colour (0xff8e9196), window.getX(), window.getY() - 2.0f,
                                              juce::Colour (0xff202124), window.getX(), window.getBottom() + 2.0f, false));
@@ -99,10 +101,13 @@ void paintScale (juce::Graphics& g, const ArtFonts& fonts, juce::Point<float> pi
         g.fillEllipse (juce::Rectangle<float> (4.0f, 4.0f).withCentre (at));
     }
 
-    legend (g, "dB", fonts.caption (10.0f), juce::Rectangle<float> (40.0f, 12.0f).withCentre (pivot.translated (0.0f, -72.0f)),
-            juce::Justification::centred, palette::dialMarking.withAlpha (0.85f));
-    legend (g, "PEAK PROGRAMME", fonts.legend (6.5f), juce::Rectangle<float> (100.0f, 9.0f).withCentre (pivot.translated (0.0f, -61.0f)),
-            juce::Justification::centred, palette::dialMarking.withAlpha (0.55f));
+    // The dial's own legends, inside the arc.
+    const auto caption = fonts.captionFont();
+    legend (g, "dB", caption, lineArea (caption, pivot.x - 20.0f, pivot.y - 69.0f, 40.0f),
+            juce::Justification::centred, palette::dialLegend);
+    const auto kind = fonts.captionFont (0.85f);
+    legend (g, "PEAK PROGRAMME", kind, lineArea (kind, pivot.x - 55.0f, pivot.y - 56.0f, 110.0f),
+            juce::Justification::centred, palette::dialLegend);
 }
 
 } // namespace
@@ -120,7 +125,8 @@ void paintLedSeat (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<flo
     g.setColour (juce::Colours::black.withAlpha (0.7f));
     g.drawEllipse (ring, 0.7f);
 
-    legend (g, "OVER", fonts.caption (6.5f), juce::Rectangle<float> (28.0f, 8.0f).withCentre (centre.translated (0.0f, 16.5f)),
+    const auto font = fonts.captionFont (0.85f);
+    legend (g, "OVER", font, lineArea (font, centre.x - 16.0f, centre.y + 22.0f, 32.0f),
             juce::Justification::centred, palette::dialRed.brighter (0.2f));
 }
 
@@ -136,8 +142,9 @@ void paintDial (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float>
         paintLedSeat (g, fonts, { meter.getX() + 210.0f, meter.getY() + 14.0f, 20.0f, 20.0f });
     }
 
-    // Channel caption under the dial.
-    legend (g, caption, fonts.caption (8.5f), { pivot.x - 40.0f, meter.getBottom() + 2.0f, 80.0f, 9.5f },
+    // Channel caption under the dial, on the row of the switches' legends.
+    const auto font = fonts.captionFont();
+    legend (g, caption, font, lineArea (font, pivot.x - 40.0f, switchLegendBaseline, 80.0f),
             juce::Justification::centred, palette::legend);
 }
 
@@ -158,35 +165,42 @@ void paintTrimScale (juce::Graphics& g, const ArtFonts& fonts, float sliderX)
         const bool major = dB % 10 == 0;
         g.setColour (dB == 0 ? palette::amber : palette::legend);
         g.fillRect (sliderX + (major ? -8.0f : -5.0f), y, major ? 7.0f : 4.0f, 1.0f);
+        // The figures stand right of the slider, in the 16 pixels up to the
+        // page's edge.
         if (major)
-            legend (g, signedNumber (dB, true), fonts.caption (6.5f), { sliderX + 32.0f, y - 5.0f, 16.0f, 10.0f },
+        {
+            const auto font = fonts.numeralFont (0.78f);
+            legend (g, signedNumber (dB, true), font, lineArea (font, sliderX + 31.5f, std::round (y + 3.0f), 15.0f),
                     juce::Justification::centred, dB == 0 ? palette::amber : palette::legend);
+        }
     }
 
     // Recess of the value label at (sliderX - 5, 140, 42, 15).
-    paintTextField (g, { sliderX - 3.0f, 141.5f, 38.0f, 12.5f });
-    legend (g, "TRIM", fonts.caption (7.0f), { sliderX - 5.0f, 156.0f, 42.0f, 9.0f }, juce::Justification::centred, palette::legendDim);
+    // "TRIM" under it, as high as the label's box allows, to keep clear of the
+    // latency entry's caption below the small window's edge.
+    paintTextField (g, { sliderX - 3.0f, 141.5f, 38.0f, 12.0f });
+    const auto font = fonts.captionFont (0.85f);
+    legend (g, "TRIM", font, lineArea (font, sliderX - 5.0f, 163.0f, 42.0f), juce::Justification::centred, palette::legend);
 }
 
 // Legends of the hold switch at (switchX, 142, 86, 24), above the lever's
 // positions: its ends at switchX + 25 (Off) and + 61 (On), the middle at + 43
-// (Infinity). `top` is the legends' upper edge.
-void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float top, float fontHeight,
-                       float infinityScale)
+// (Infinity). "OFF" ends and "HOLD" begins 10 pixels from the middle, so the
+// infinity sign between them has room on both sides.
+void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float baseline)
 {
-    const auto font = fonts.caption (fontHeight);
-    const float h = fontHeight * 1.2f;
-    legend (g, "OFF", font, { switchX + 8.0f, top, 26.0f, h }, juce::Justification::centred, palette::legend);
-    legend (g, infinitySign(), fonts.caption (fontHeight * infinityScale), { switchX + 36.0f, top - h / 6.0f, 14.0f, h + h / 9.0f },
-            juce::Justification::centred, palette::legend);
-    legend (g, "HOLD", font, { switchX + 50.0f, top, 28.0f, h }, juce::Justification::centred, palette::legend);
+    const auto font = fonts.captionFont (0.85f);
+    legend (g, "OFF", font, lineArea (font, switchX + 3.0f, baseline, 30.0f), juce::Justification::right, palette::legend);
+    infinityMark (g, { switchX + 43.0f, baseline - 3.6f }, 13.0f, palette::legend);
+    legend (g, "HOLD", font, lineArea (font, switchX + 53.0f, baseline, 30.0f), juce::Justification::left, palette::legend);
 }
 
 // Paper tape for the track name along the bottom, under the track-name strip
 // whose bounds are `strip`.
 void paintTape (juce::Graphics& g, juce::Rectangle<float> strip)
 {
-    const juce::Rectangle<float> tape (strip.getX(), strip.getY() + 1.5f, strip.getWidth(), strip.getHeight() - 4.0f);
+    // The track-name typeface is drawn so that its ink stays on the tape.
+    const auto tape = strip.withTrimmedTop (trackTapeTopInset).withTrimmedBottom (trackTapeBottomInset);
 
     // Torn ends: a fixed ragged edge at each side.
     juce::Random random (4711);

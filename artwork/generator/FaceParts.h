@@ -19,10 +19,13 @@ void paintLedSeat (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<flo
 // of its value label below.
 void paintTrimScale (juce::Graphics& g, const ArtFonts& fonts, float sliderX);
 
+// Baseline of the legends over the switches at y 142 and of the channel
+// captions under the dials: the capitals end a pixel above the switches.
+inline constexpr float switchLegendBaseline = 141.0f;
+
 // "OFF", infinity and "HOLD" above the three lever positions of the hold switch
-// at (switchX, 142, 86, 24); `top` is the legends' upper edge.
-void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float top, float fontHeight = 7.5f,
-                       float infinityScale = 4.0f / 3.0f);
+// at (switchX, 142, 86, 24), standing on `baseline`.
+void paintHoldLegends (juce::Graphics& g, const ArtFonts& fonts, float switchX, float baseline);
 
 // The paper tape under the track-name strip whose bounds are `strip`.
 void paintTape (juce::Graphics& g, juce::Rectangle<float> strip);

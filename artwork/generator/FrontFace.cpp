@@ -16,9 +16,9 @@ namespace
 // 69.5 (mid/side).
 void paintLrmsLegends (juce::Graphics& g, const ArtFonts& fonts)
 {
-    const auto font = fonts.caption (7.5f);
-    legend (g, "L R", font, { 18.5f, 132.5f, 30.0f, 9.0f }, juce::Justification::centred, palette::legend);
-    legend (g, "M S", font, { 54.5f, 132.5f, 30.0f, 9.0f }, juce::Justification::centred, palette::legend);
+    const auto font = fonts.captionFont();
+    legend (g, "L R", font, lineArea (font, 18.5f, switchLegendBaseline, 30.0f), juce::Justification::centred, palette::legend);
+    legend (g, "M S", font, lineArea (font, 54.5f, switchLegendBaseline, 30.0f), juce::Justification::centred, palette::legend);
 }
 
 } // namespace
@@ -38,7 +38,7 @@ juce::Image paintFace (const ArtFonts& fonts, const juce::String& leftCaption, c
 
     paintTrimScale (g, fonts, 538.0f);
     paintLrmsLegends (g, fonts);
-    paintHoldLegends (g, fonts, 442.0f, 132.5f);
+    paintHoldLegends (g, fonts, 442.0f, switchLegendBaseline);
     paintNamePlate (g, fonts, { 218.0f, 143.0f, 110.0f, 23.0f });
 
     // Below the small window's edge: the tape and the latency entry's recess.

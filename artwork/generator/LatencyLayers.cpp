@@ -64,10 +64,13 @@ void paintArrow (juce::Graphics& g, float tipY, float baseY)
 
 void paintLegends (juce::Graphics& g, const ArtFonts& fonts)
 {
-    legend (g, "LATENCY", fonts.caption (6.5f), { 0.0f, 0.0f, 54.0f, 8.0f }, juce::Justification::centred, palette::legendDim);
-    paintArrow (g, 8.0f, 13.0f);
-    paintArrow (g, 35.5f, 30.5f);
-    legend (g, "ms", fonts.caption (7.5f), { 40.5f, 15.0f, 13.5f, 12.0f }, juce::Justification::centredLeft, palette::legend);
+    // The caption fills the rows above the up arrow: capitals 7 pixels high.
+    const auto caption = fonts.caption (11.2f).withHorizontalScale (0.85f);
+    legend (g, "LATENCY", caption, lineArea (caption, 0.0f, 7.0f, 54.0f), juce::Justification::centred, palette::legend);
+    paintArrow (g, 8.5f, 13.0f);
+    paintArrow (g, 35.0f, 30.5f);
+    const auto unit = fonts.captionFont (0.8f);
+    legend (g, "ms", unit, lineArea (unit, 40.5f, 25.0f, 13.5f), juce::Justification::left, palette::legend);
 }
 
 } // namespace

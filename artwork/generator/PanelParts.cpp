@@ -36,10 +36,12 @@ void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<f
     g.fillRect (plate);
     bevel (g, plate, 2.0f, 1.0f);
 
-    const auto ink = juce::Colour (0xff18191b);
-    auto text = plate.reduced (4.0f, 1.0f);
-    legend (g, productName, fonts.caption (11.5f), text.removeFromTop (13.5f), juce::Justification::centredBottom, ink);
-    legend (g, "Korvanta", fonts.legend (7.5f), text, juce::Justification::centredTop, ink.withAlpha (0.8f));
+    // The product's name alone, larger than the captions: a second line would
+    // leave neither line room to read at 1:1. The maker's name stands on the
+    // back pages.
+    const auto name = fonts.caption (14.0f);
+    legend (g, productName, name, lineArea (name, plate.getX() + 2.0f, plate.getY() + 15.0f, plate.getWidth() - 4.0f),
+            juce::Justification::centred, juce::Colour (0xff18191b));
 }
 
 void paintTextField (juce::Graphics& g, juce::Rectangle<float> field)
@@ -50,7 +52,6 @@ void paintTextField (juce::Graphics& g, juce::Rectangle<float> field)
 }
 
 juce::String minusSign() { return juce::String::fromUTF8 ("\xe2\x88\x92"); }
-juce::String infinitySign() { return juce::String::fromUTF8 ("\xe2\x88\x9e"); }
 
 juce::String signedNumber (int value, bool plusForPositive)
 {

@@ -13,17 +13,15 @@ inline constexpr int panelHeight = 205;
 // pages unless a size is given.
 void paintPanelGround (juce::Graphics& g, juce::uint32 seed, int width = panelWidth, int height = panelHeight);
 
-// The maker's name plate: the product's name over "Korvanta" on a brushed
-// aluminium plate.
+// The name plate: the product's name on a brushed aluminium plate.
 void paintNamePlate (juce::Graphics& g, const ArtFonts& fonts, juce::Rectangle<float> plate,
                      const juce::String& productName = "Vyr Tarvo");
 
 // A recessed dark field for text that the plug-in writes at run time.
 void paintTextField (juce::Graphics& g, juce::Rectangle<float> field);
 
-// The typographic minus sign and the infinity sign of the legends.
+// The typographic minus sign of the legends.
 juce::String minusSign();
-juce::String infinitySign();
 
 // Number text with a real minus sign ("−12", "+4", "0").
 juce::String signedNumber (int value, bool plusForPositive);

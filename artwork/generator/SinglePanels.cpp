@@ -19,7 +19,7 @@ juce::Image paintSingleFace (const ArtFonts& fonts)
     for (auto at : { juce::Point<float> (6.0f, 9.0f), juce::Point<float> (6.0f, 124.0f) })
         screw (g, at, 3.0f, 20.0f + at.y);
 
-    paintHoldLegends (g, fonts, 176.0f, 132.5f);
+    paintHoldLegends (g, fonts, 176.0f, switchLegendBaseline);
     paintCompactFrontParts (g, fonts, "Vyr TarvoM");
     return image;
 }

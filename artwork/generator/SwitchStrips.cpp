@@ -116,11 +116,15 @@ juce::Image selectorStrip (const ArtFonts& fonts)
             const auto d = pointerDirection (angles[i]);
             g.setColour (palette::legend);
             g.drawLine ({ centre + d * 17.0f, centre + d * 20.0f }, 1.2f);
-            const auto at = centre + d * 26.0f;
-            legend (g, labels[i], fonts.caption (8.0f), juce::Rectangle<float> (18.0f, 10.0f).withCentre (at),
+            const auto at = centre + d * 29.0f;
+            const auto font = fonts.numeralFont();
+            legend (g, labels[i], font, lineArea (font, at.x - 10.0f, std::round (at.y + 3.0f), 20.0f),
                     juce::Justification::centred, i == k ? palette::amber : palette::legend);
         }
-        legend (g, "dB", fonts.legend (7.0f), { 0.0f, 57.0f, (float) w, 9.0f }, juce::Justification::centred, palette::legendDim);
+        // The unit in the upper left corner, away from the panel's numbers
+        // under the switch.
+        const auto unit = fonts.captionFont (0.85f);
+        legend (g, "dB", unit, lineArea (unit, 2.0f, 10.0f, 20.0f), juce::Justification::left, palette::legendDim);
 
         // Skirt.
         const auto skirt = juce::Rectangle<float> (30.0f, 30.0f).withCentre (centre);

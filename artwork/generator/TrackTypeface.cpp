@@ -5,13 +5,14 @@ namespace vyrart
 namespace
 {
 
-// Copies the glyphs 1..255 of a typeface, their outlines and advances multiplied by
-// `scale`. Every code gets a glyph; one the font lacks (control codes, say) is blank
+// Copies the glyphs 1..255 of a typeface, their outlines multiplied by `scale` and
+// then moved up by `lift` (both in units of the font height), their advances
+// multiplied by `scale`. Every code gets a glyph; one the font lacks (control codes, say) is blank
 // and as wide as a space, like the default character. Only the font's own glyphs
 // are taken: JUCE would answer a missing character from a fallback face of the
 // machine, which would make the result depend on the installed fonts. Kerning pairs
 // are not copied: the strip measures and draws plain advances.
-std::unique_ptr<juce::CustomTypeface> copyGlyphs (juce::Typeface& source, float scale)
+std::unique_ptr<juce::CustomTypeface> copyGlyphs (juce::Typeface& source, float scale, float lift)
 {
     auto face = std::make_unique<juce::CustomTypeface>();
 
@@ -40,14 +41,29 @@ std::unique_ptr<juce::CustomTypeface> copyGlyphs (juce::Typeface& source, float 
             advance = spaceAdvance;
         }
 
-        outline.applyTransform (juce::AffineTransform::scale (scale));
+        outline.applyTransform (juce::AffineTransform::scale (scale).translated (0.0f, -lift));
         face->addGlyph (c, outline, advance * scale);
     }
 
     // After the glyphs: the name, plain style, ascent 0.8 and a blank for any
     // character the face lacks.
-    face->setCharacteristics (trackTypefaceName, 0.8f, false, false, ' ');
+    face->setCharacteristics (trackTypefaceName, trackFontAscent, false, false, ' ');
     return face;
+}
+
+// Top and bottom of the ink of all glyphs together, in units of the font height
+// (y grows downwards from the baseline).
+juce::Range<float> inkExtent (juce::Typeface& face)
+{
+    juce::Rectangle<float> all;
+    for (int c = 1; c <= 255; ++c)
+    {
+        juce::Path outline;
+        face.getOutlineForGlyph (c, outline);
+        if (! outline.isEmpty())
+            all = all.isEmpty() ? outline.getBounds() : all.getUnion (outline.getBounds());
+    }
+    return { all.getY(), all.getBottom() };
 }
 
 float sampleWidth (juce::Typeface::Ptr face)
@@ -68,19 +84,31 @@ juce::MemoryBlock makeTrackTypefaceStream (const juce::MemoryBlock& fontFileData
     if (source == nullptr)
         return {};
 
-    juce::Typeface::Ptr face (copyGlyphs (*source, 1.0f).release());
+    juce::Typeface::Ptr face (copyGlyphs (*source, 1.0f, 0.0f).release());
     const auto width = sampleWidth (face);
+    const auto ink = inkExtent (*face);
 
-    if (width <= 0.0f)
+    if (width <= 0.0f || ink.isEmpty())
         return {};
 
-    // A little room is left below the limit so that the sample name is never the
-    // one that gets cut.
-    if (width > trackTextWidthLimit * 0.98f)
-    {
+    // The strip centres the font's line, ascent and descent, in its height, so
+    // the baseline lies this far below the strip's top edge. The tape's rows are
+    // the room the ink may take.
+    const float baseline = (trackStripHeight - trackFontHeight) * 0.5f + trackFontAscent * trackFontHeight;
+    const float tapeTop = trackTapeTopInset;
+    const float tapeBottom = trackStripHeight - trackTapeBottomInset;
+
+    // As large as the tape's height allows for the tallest capital with its
+    // accent over the deepest descender; smaller if the sample name would not
+    // fit, leaving a little room so that it is never the one that gets cut.
+    appliedScale = std::min (1.0f, (tapeBottom - tapeTop) / (ink.getLength() * trackFontHeight));
+    if (width * appliedScale > trackTextWidthLimit * 0.98f)
         appliedScale = trackTextWidthLimit * 0.98f / width;
-        face = copyGlyphs (*source, appliedScale).release();
-    }
+
+    // Then the ink is centred on the tape.
+    const float inkCentre = appliedScale * (ink.getStart() + ink.getEnd()) * 0.5f;
+    const float lift = inkCentre - ((tapeTop + tapeBottom) * 0.5f - baseline) / trackFontHeight;
+    face = copyGlyphs (*source, appliedScale, lift).release();
 
     juce::MemoryOutputStream out;
     if (! dynamic_cast<juce::CustomTypeface&> (*face).writeToStream (out))

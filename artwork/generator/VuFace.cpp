@@ -24,6 +24,16 @@ constexpr float percentNumberRadius = 98.0f;
 
 const juce::Colour ink (0xff1b1712);
 const juce::Colour zoneRed (0xffc8221a);
+// Red print on the card, darker than the zone so that it keeps 4.5:1 against
+// the palest backlight.
+const juce::Colour redInk (0xff8c0f08);
+
+// The window's lower lip under the card, dark from top to bottom; it carries
+// the hold switch's legends on the baseline of the other meters' ones (y 141
+// of the panel, 16 below the face's top).
+const juce::Colour lipTop (0xff2a2b2e), lipBottom (0xff141516);
+constexpr float vuHoldLegendBaseline = switchLegendBaseline - 16.0f;
+constexpr float lipExtension = 3.0f;
 
 // The light of backlight step n: hue from deep amber to pale cream, each scaled
 // to the same perceived brightness.
@@ -107,12 +117,14 @@ void paintVuScale (juce::Graphics& g, const ArtFonts& fonts)
     for (int vu : labelled)
     {
         const double a = vuAngleForDecibels (vu);
-        const auto colour = vu > 0 ? zoneRed : ink;
-        g.setColour (colour);
+        const auto colour = vu > 0 ? redInk : ink;
+        g.setColour (vu > 0 ? zoneRed : ink);
         g.drawLine ({ onVuDial (pivot, scaleLineRadius - 0.7f, a), onVuDial (pivot, majorMarkRadius, a) }, vu == 0 ? 2.0f : 1.5f);
 
         const auto at = onVuDial (pivot, numberRadius, a);
-        legend (g, vuNumber (vu), fonts.caption (vu == 0 ? 10.5f : 9.5f), juce::Rectangle<float> (26.0f, 12.0f).withCentre (at),
+        // The numbers from -3 to -1 stand close together: a little narrower
+        // than the other scales' figures, they keep 3 pixels apart.
+        legend (g, vuNumber (vu), vu == 0 ? fonts.caption (10.5f) : fonts.numeralFont (0.92f), juce::Rectangle<float> (26.0f, 12.0f).withCentre (at),
                 juce::Justification::centred, colour);
     }
 
@@ -128,7 +140,7 @@ void paintVuScale (juce::Graphics& g, const ArtFonts& fonts)
     juce::Path percentLine;
     percentLine.addCentredArc (pivot.x, pivot.y, percentLineRadius, percentLineRadius, 0.0f,
                                arcAngle (vuNeedleAngle (0.0)), arcAngle (vuNeedleAngle (1.0)), true);
-    g.setColour (ink.withAlpha (0.85f));
+    g.setColour (ink);
     g.strokePath (percentLine, juce::PathStrokeType (0.9f));
     for (int percent = 0; percent <= 100; percent += 10)
     {
@@ -136,16 +148,17 @@ void paintVuScale (juce::Graphics& g, const ArtFonts& fonts)
         const bool major = percent % 20 == 0;
         g.drawLine ({ onVuDial (pivot, percentLineRadius + 0.5f, a), onVuDial (pivot, percentLineRadius - (major ? 5.0f : 3.0f), a) }, major ? 1.1f : 0.8f);
         if (major)
-            legend (g, juce::String (percent), fonts.legend (7.0f),
-                    juce::Rectangle<float> (20.0f, 9.0f).withCentre (onVuDial (pivot, percentNumberRadius, a)),
-                    juce::Justification::centred, ink.withAlpha (0.85f));
+            legend (g, juce::String (percent), fonts.numeralFont (0.9f),
+                    juce::Rectangle<float> (20.0f, numeralHeight).withCentre (onVuDial (pivot, percentNumberRadius, a)),
+                    juce::Justification::centred, ink);
     }
-    legend (g, "%", fonts.legend (7.0f), juce::Rectangle<float> (12.0f, 9.0f).withCentre (onVuDial (pivot, percentNumberRadius, vuNeedleAngle (1.13))),
-            juce::Justification::centred, ink.withAlpha (0.85f));
+    legend (g, "%", fonts.numeralFont(), juce::Rectangle<float> (12.0f, numeralHeight).withCentre (onVuDial (pivot, percentNumberRadius, vuNeedleAngle (1.15))),
+            juce::Justification::centred, ink);
 
     legend (g, "VU", fonts.caption (19.0f), juce::Rectangle<float> (50.0f, 22.0f).withCentre (pivot.translated (0.0f, -66.0f)),
             juce::Justification::centred, ink);
-    legend (g, "Korvanta", fonts.legend (6.0f), { 10.0f, 104.0f, 50.0f, 8.0f }, juce::Justification::centredLeft, ink.withAlpha (0.6f));
+    const auto maker = fonts.captionFont (0.85f);
+    legend (g, "Korvanta", maker, lineArea (maker, 10.0f, 110.0f, 50.0f), juce::Justification::left, ink);
 }
 
 // Seat of the over LED: a black ring printed on the card with "PEAK" above it;
@@ -157,21 +170,24 @@ void paintLedSeat (juce::Graphics& g, const ArtFonts& fonts)
     g.fillEllipse (led.reduced (0.5f));
     g.setColour (juce::Colours::black.withAlpha (0.3f));
     g.drawEllipse (led.expanded (0.8f), 0.8f);
-    legend (g, "PEAK", fonts.caption (6.5f), juce::Rectangle<float> (28.0f, 8.0f).withCentre (led.getCentre().translated (0.0f, -15.5f)),
-            juce::Justification::centred, zoneRed);
+    const auto font = fonts.captionFont (0.85f);
+    legend (g, "PEAK", font, lineArea (font, led.getCentreX() - 16.0f, led.getY() - 4.0f, 32.0f),
+            juce::Justification::centred, redInk);
 }
 
 // The window's lower lip covers the needle's foot below the meter's bottom edge.
 void paintLowerLip (juce::Graphics& g, const ArtFonts& fonts)
 {
     const juce::Rectangle<float> lip (0.0f, vuMeterBottom, (float) vuFaceWidth, (float) vuFaceHeight - vuMeterBottom);
-    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff2a2b2e), 0.0f, lip.getY(),
-                                             juce::Colour (0xff141516), 0.0f, lip.getBottom(), false));
+    g.setGradientFill (juce::ColourGradient (lipTop, 0.0f, lip.getY(), lipBottom, 0.0f, lip.getBottom(), false));
     g.fillRect (lip);
     g.setColour (juce::Colours::black.withAlpha (0.6f));
     g.drawHorizontalLine ((int) lip.getY(), 0.0f, lip.getWidth());
     // The hold switch sits at (176, 142) of the panel, (164, 126) of the face.
-    paintHoldLegends (g, fonts, 164.0f, lip.getY() - 1.6f, 7.0f, 1.9f);
+    // Its legends stand on the row of the other meters' switch legends, so
+    // their feet lie below the face: the front page's background carries the
+    // lip on under the face, with the legends' lower part (paintVuLipExtension).
+    paintHoldLegends (g, fonts, 164.0f, vuHoldLegendBaseline);
 }
 
 } // namespace
@@ -185,6 +201,17 @@ juce::Image paintVuFace (const ArtFonts& fonts, int step)
     paintLedSeat (g, fonts);
     paintLowerLip (g, fonts);
     return image;
+}
+
+void paintVuLipExtension (juce::Graphics& g, const ArtFonts& fonts)
+{
+    juce::Graphics::ScopedSaveState state (g);
+    g.setOrigin (12, 16);
+    const juce::Rectangle<int> below (0, vuFaceHeight, vuFaceWidth, (int) lipExtension);
+    g.reduceClipRegion (below);
+    g.setColour (lipBottom);
+    g.fillRect (below);
+    paintHoldLegends (g, fonts, 164.0f, vuHoldLegendBaseline);
 }
 
 juce::Image paintVuFaceStrip (const ArtFonts& fonts)

@@ -19,6 +19,7 @@ juce::Image paintVuFrontPanel (const ArtFonts& fonts)
     const juce::Rectangle<float> window (12.0f, 16.0f, (float) vuFaceWidth, (float) vuFaceHeight);
     paintWindowBezel (g, window);
     g.drawImageAt (paintVuFace (fonts, 0), 12, 16);
+    paintVuLipExtension (g, fonts);
 
     for (auto at : { juce::Point<float> (5.5f, 9.0f), juce::Point<float> (5.5f, 136.0f) })
         screw (g, at, 3.0f, 20.0f + at.y);
