@@ -322,6 +322,10 @@ int runFingerprint(int argc, char** argv, Meter& meter)
         return 1;
     }
     ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+    // No X server either: JUCE connects to $DISPLAY, or to ":0.0" when that is
+    // unset, and a name without a display number reaches none. The editors are
+    // painted into images all the same.
+    ::setenv("DISPLAY", "none", 1);
 
     int result = 0;
     {

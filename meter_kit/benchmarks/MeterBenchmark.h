@@ -113,4 +113,14 @@ int runMeterBenchmarks(int argc, char** argv, const char* meterName, MeterIndice
             ->ArgsProduct({ { 0, 1 }, { 44100, 48000, 96000, 192000 }, { 0, 1 }, { 64, 1024 } });
     return runRegisteredBenchmarks(argc, argv, meterName);
 }
+
+// The same for a meter whose processor names its measurement-mode setting and
+// has no mid/side.
+template <typename Processor>
+int runMeterBenchmarks(int argc, char** argv, const char* meterName)
+{
+    return runMeterBenchmarks<Processor>(
+        argc, argv, meterName,
+        { Processor::measurementSetting, Processor::latencyParameter, Processor::activeParameter });
+}
 } // namespace vyrbench

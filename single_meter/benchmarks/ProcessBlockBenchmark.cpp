@@ -7,9 +7,5 @@
 
 int main(int argc, char** argv)
 {
-    using vyrtarvom::VyrTarvoMAudioProcessor;
-    return vyrbench::runMeterBenchmarks<VyrTarvoMAudioProcessor>(
-        argc, argv, "single",
-        { VyrTarvoMAudioProcessor::measurementSetting, VyrTarvoMAudioProcessor::latencyParameter,
-          VyrTarvoMAudioProcessor::activeParameter });
+    return vyrbench::runMeterBenchmarks<vyrtarvom::VyrTarvoMAudioProcessor>(argc, argv, "single");
 }

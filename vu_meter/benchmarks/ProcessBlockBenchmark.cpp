@@ -7,9 +7,5 @@
 
 int main(int argc, char** argv)
 {
-    using vyrkelsom::VyrKelsoMAudioProcessor;
-    return vyrbench::runMeterBenchmarks<VyrKelsoMAudioProcessor>(
-        argc, argv, "vu",
-        { VyrKelsoMAudioProcessor::measurementSetting, VyrKelsoMAudioProcessor::latencyParameter,
-          VyrKelsoMAudioProcessor::activeParameter });
+    return vyrbench::runMeterBenchmarks<vyrkelsom::VyrKelsoMAudioProcessor>(argc, argv, "vu");
 }
