@@ -35,7 +35,11 @@
 // is. Writers take an exclusive flock on "<name>.reg.lock" beside the key file
 // (lower-cased, so every spelling of a key shares one lock), read the file afresh,
 // write the new contents to "<name>.reg.tmp", flush it and rename it over the key
-// file, so a reader sees either the old or the new file, never a part.
+// file, so a reader sees either the old or the new file, never a part. A writer
+// that has to make a key's directory does so holding a flock on the directory
+// that will hold it, so that writers spelling a new key differently agree on one
+// directory instead of making one each.
+
 
 namespace vyrplatform
 {
@@ -312,24 +316,19 @@ bool makeDirectories(const std::string& path)
     return makeDirectory(path);
 }
 
-// Holds an exclusive flock on a lock file for as long as it lives.
+// Holds an exclusive flock for as long as it lives, on a lock file (made when
+// missing) or on a directory itself.
 class FileLock
 {
 public:
-    explicit FileLock(const std::string& path)
-        : fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666))
+    static FileLock onFile(const std::string& path)
     {
-        if (fd < 0)
-            return;
-        int r;
-        do
-            r = ::flock(fd, LOCK_EX);
-        while (r != 0 && errno == EINTR);
-        if (r != 0)
-        {
-            ::close(fd);
-            fd = -1;
-        }
+        return FileLock(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666));
+    }
+
+    static FileLock onDirectory(const std::string& path)
+    {
+        return FileLock(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     }
 
     ~FileLock()
@@ -344,6 +343,21 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
 private:
+    explicit FileLock(int openedFd) : fd(openedFd)
+    {
+        if (fd < 0)
+            return;
+        int r;
+        do
+            r = ::flock(fd, LOCK_EX);
+        while (r != 0 && errno == EINTR);
+        if (r != 0)
+        {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+
     int fd;
 };
 
@@ -545,6 +559,21 @@ struct KeyLocation
     std::string baseName;
 };
 
+// Makes the directory of a key in `parent`, unless a directory of the same name in
+// another spelling exists by now: the name of the directory to use, empty when it
+// cannot be made. Without the lock two writers spelling a new key differently
+// could both find it missing and make one directory each, and each reader would
+// then see only one of their values. A file system that cannot lock a directory
+// gets the directory made without the lock.
+std::string makeKeyDirectory(const std::string& parent, const std::string& wanted)
+{
+    const auto lock = FileLock::onDirectory(parent);
+    std::string found = findEntry(parent, wanted, true);
+    if (found.empty() && makeDirectory(parent + "/" + wanted))
+        found = wanted;
+    return found;
+}
+
 // Resolves the directories of `key` below the root; with `create`, makes the
 // missing ones. False when a directory is missing (or cannot be made).
 bool locateKey(const KeyPath& key, bool create, KeyLocation& where)
@@ -559,12 +588,10 @@ bool locateKey(const KeyPath& key, bool create, KeyLocation& where)
     {
         const std::string wanted = encodeKeyName(key.names[i]);
         std::string found = findEntry(dir, wanted, true);
+        if (found.empty() && create)
+            found = makeKeyDirectory(dir, wanted);
         if (found.empty())
-        {
-            if (! create || ! makeDirectory(dir + "/" + wanted))
-                return false;
-            found = wanted;
-        }
+            return false;
         dir += "/" + found;
     }
     where.directory = dir;
@@ -603,7 +630,7 @@ bool modifyKey(const KeyPath& key, Change&& change)
     if (! locateKey(key, true, where))
         return false;
 
-    FileLock lock(where.directory + "/" + lowerCased(where.baseName) + lockFileSuffix);
+    const auto lock = FileLock::onFile(where.directory + "/" + lowerCased(where.baseName) + lockFileSuffix);
     if (! lock.isLocked())
         return false;
 
