@@ -24,9 +24,14 @@
 //
 // A key file is UTF-8 text, one value a line, "name=text". In names and texts a
 // backslash is written "\\", a line break "\n" and a carriage return "\r"; in names
-// "=" is written "\=", and a leading ';' or '#' as "\;" or "\#". Any other
-// backslash is read as itself, so a hand-written "C:\Manuals\x.pdf" reads as
-// typed. Nothing is trimmed: the text is everything after the first unescaped '='.
+// "=" is written "\=", and a leading ';' or '#' as "\;" or "\#". Those are the only
+// escapes, and only where they are written: any other backslash is read as itself,
+// so a hand-written "C:\Manuals\x.pdf" or "C:\#1\x.pdf" reads as typed. Nothing
+// around the '=' is trimmed: the text is everything after the first unescaped '='
+// up to the end of the line, except a carriage return that ends the line (a file
+// saved with Windows line ends); the store never writes one there itself. A
+// byte-order mark at the start of the file is not part of the first line; the
+// store writes one only in front of a first line that itself starts with U+FEFF.
 // Lines that are empty, start with ';' or '#', hold no '=', or are not valid UTF-8
 // are no values and are kept as they are when the file is rewritten. When a name
 // occurs twice (ignoring case), the first line counts and a rewrite drops the others.
@@ -35,7 +40,10 @@
 // is. Writers take an exclusive flock on "<name>.reg.lock" beside the key file
 // (lower-cased, so every spelling of a key shares one lock), read the file afresh,
 // write the new contents to "<name>.reg.tmp", flush it and rename it over the key
-// file, so a reader sees either the old or the new file, never a part.
+// file, so a reader sees either the old or the new file, never a part. A writer
+// that has to make a key's directory does so holding a flock on the directory
+// that will hold it, so that writers spelling a new key differently agree on one
+// directory instead of making one each.
 
 namespace vyrplatform
 {
@@ -312,24 +320,19 @@ bool makeDirectories(const std::string& path)
     return makeDirectory(path);
 }
 
-// Holds an exclusive flock on a lock file for as long as it lives.
+// Holds an exclusive flock for as long as it lives, on a lock file (made when
+// missing) or on a directory itself.
 class FileLock
 {
 public:
-    explicit FileLock(const std::string& path)
-        : fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666))
+    static FileLock onFile(const std::string& path)
     {
-        if (fd < 0)
-            return;
-        int r;
-        do
-            r = ::flock(fd, LOCK_EX);
-        while (r != 0 && errno == EINTR);
-        if (r != 0)
-        {
-            ::close(fd);
-            fd = -1;
-        }
+        return FileLock(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666));
+    }
+
+    static FileLock onDirectory(const std::string& path)
+    {
+        return FileLock(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     }
 
     ~FileLock()
@@ -344,6 +347,21 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
 private:
+    explicit FileLock(int openedFd) : fd(openedFd)
+    {
+        if (fd < 0)
+            return;
+        int r;
+        do
+            r = ::flock(fd, LOCK_EX);
+        while (r != 0 && errno == EINTR);
+        if (r != 0)
+        {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+
     int fd;
 };
 
@@ -387,16 +405,25 @@ std::string escapeName(const std::string& utf8)
     return out;
 }
 
-// Undoes the escapes from `pos`; with `stopAtEquals`, stops after the first
-// unescaped '=' and reports whether there was one.
-std::string unescape(const std::string& s, size_t& pos, bool stopAtEquals, bool& foundEquals)
+enum class LinePart
+{
+    name, // up to the first unescaped '='
+    text  // the rest of the line
+};
+
+// Undoes the escapes of a name or a text from `pos`. A name ends after the first
+// unescaped '=', and `foundEquals` tells whether there was one. Only the escapes
+// the writer makes are undone, and only where it makes them (see the layout
+// above), so that a backslash typed by hand stands for itself.
+std::string unescape(const std::string& s, size_t& pos, LinePart part, bool& foundEquals)
 {
     std::string out;
     foundEquals = false;
+    const size_t start = pos;
     while (pos < s.size())
     {
         const char c = s[pos++];
-        if (c == '=' && stopAtEquals)
+        if (c == '=' && part == LinePart::name)
         {
             foundEquals = true;
             return out;
@@ -406,14 +433,21 @@ std::string unescape(const std::string& s, size_t& pos, bool stopAtEquals, bool&
             out += c;
             continue;
         }
-        switch (s[pos])
+        const char next = s[pos];
+        const bool nameEscape = part == LinePart::name
+                             && (next == '=' || ((next == ';' || next == '#') && pos == start + 1));
+        if (next == 'n')
+            out += '\n';
+        else if (next == 'r')
+            out += '\r';
+        else if (next == '\\' || nameEscape)
+            out += next;
+        else
         {
-            case '\\': out += '\\'; ++pos; break;
-            case 'n': out += '\n'; ++pos; break;
-            case 'r': out += '\r'; ++pos; break;
-            case '=': case ';': case '#': out += s[pos]; ++pos; break;
-            default: out += '\\'; break; // not an escape: the backslash stands for itself
+            out += '\\'; // not an escape: the backslash stands for itself
+            continue;
         }
+        ++pos;
     }
     return out;
 }
@@ -423,7 +457,7 @@ Line parseLine(std::string raw)
     Line line;
     line.raw = raw;
     if (! raw.empty() && raw.back() == '\r') // a file saved with Windows line ends
-        raw.pop_back();
+        raw.pop_back(); // (a carriage return in a value is always written "\r")
     if (raw.empty() || raw[0] == ';' || raw[0] == '#')
         return line;
     if (raw.find('\0') != std::string::npos
@@ -432,11 +466,11 @@ Line parseLine(std::string raw)
 
     size_t pos = 0;
     bool hasEquals = false;
-    const std::string name = unescape(raw, pos, true, hasEquals);
+    const std::string name = unescape(raw, pos, LinePart::name, hasEquals);
     if (! hasEquals)
         return line;
     bool unused = false;
-    const std::string text = unescape(raw, pos, false, unused);
+    const std::string text = unescape(raw, pos, LinePart::text, unused);
 
     line.isValue = true;
     line.name = juce::String::fromUTF8(name.data(), (int) name.size());
@@ -444,12 +478,14 @@ Line parseLine(std::string raw)
     return line;
 }
 
+constexpr const char* byteOrderMark = "\xEF\xBB\xBF"; // U+FEFF in UTF-8
+
 std::vector<Line> parseFile(const std::string& contents)
 {
     std::vector<Line> lines;
     size_t start = 0;
     // An editor may have put a UTF-8 byte-order mark in front.
-    if (contents.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    if (contents.compare(0, 3, byteOrderMark) == 0)
         start = 3;
     while (start < contents.size())
     {
@@ -470,6 +506,11 @@ std::string joinLines(const std::vector<Line>& lines)
         out += l.raw;
         out += '\n';
     }
+    // The reader takes the bytes of U+FEFF at the start of a file for a byte-order
+    // mark, so a first line that starts with that character (a value name, or a
+    // line that followed a mark) is written behind a mark of its own.
+    if (out.compare(0, 3, byteOrderMark) == 0)
+        out.insert(0, byteOrderMark);
     return out;
 }
 
@@ -545,6 +586,21 @@ struct KeyLocation
     std::string baseName;
 };
 
+// Makes the directory of a key in `parent`, unless a directory of the same name in
+// another spelling exists by now: the name of the directory to use, empty when it
+// cannot be made. Without the lock two writers spelling a new key differently
+// could both find it missing and make one directory each, and each reader would
+// then see only one of their values. A file system that cannot lock a directory
+// gets the directory made without the lock.
+std::string makeKeyDirectory(const std::string& parent, const std::string& wanted)
+{
+    const auto lock = FileLock::onDirectory(parent);
+    std::string found = findEntry(parent, wanted, true);
+    if (found.empty() && makeDirectory(parent + "/" + wanted))
+        found = wanted;
+    return found;
+}
+
 // Resolves the directories of `key` below the root; with `create`, makes the
 // missing ones. False when a directory is missing (or cannot be made).
 bool locateKey(const KeyPath& key, bool create, KeyLocation& where)
@@ -559,12 +615,10 @@ bool locateKey(const KeyPath& key, bool create, KeyLocation& where)
     {
         const std::string wanted = encodeKeyName(key.names[i]);
         std::string found = findEntry(dir, wanted, true);
+        if (found.empty() && create)
+            found = makeKeyDirectory(dir, wanted);
         if (found.empty())
-        {
-            if (! create || ! makeDirectory(dir + "/" + wanted))
-                return false;
-            found = wanted;
-        }
+            return false;
         dir += "/" + found;
     }
     where.directory = dir;
@@ -603,7 +657,7 @@ bool modifyKey(const KeyPath& key, Change&& change)
     if (! locateKey(key, true, where))
         return false;
 
-    FileLock lock(where.directory + "/" + lowerCased(where.baseName) + lockFileSuffix);
+    const auto lock = FileLock::onFile(where.directory + "/" + lowerCased(where.baseName) + lockFileSuffix);
     if (! lock.isLocked())
         return false;
 

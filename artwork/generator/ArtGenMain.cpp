@@ -30,6 +30,21 @@ bool fail (const juce::String& message)
     return false;
 }
 
+// Makes `dir` and its missing parents. The build runs the generator for several
+// image sets at once into one tree, so another run may make a level between our
+// look and our mkdir: that level counts as made. (juce::File::createDirectory
+// alone fails then, on the parent, and never makes the child.)
+bool makeDirectories (const juce::File& dir)
+{
+    if (dir.isDirectory())
+        return true;
+    const auto parent = dir.getParentDirectory();
+    if (parent == dir || ! makeDirectories (parent))
+        return false;
+    // The parent is there, so this makes the last level only.
+    return dir.createDirectory().wasOk() || dir.isDirectory();
+}
+
 bool hasTranslucentPixel (const juce::Image& image)
 {
     const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::readOnly);
@@ -96,9 +111,7 @@ int main (int argc, char* argv[])
     }
 
     const juce::File outDir (juce::File::getCurrentWorkingDirectory().getChildFile (argv[2]));
-    // Several image sets are generated in parallel into the same tree: a
-    // directory another run has just made counts as made.
-    if (! outDir.createDirectory() && ! outDir.isDirectory())
+    if (! makeDirectories (outDir))
     {
         fail ("cannot create " + outDir.getFullPathName());
         return 1;
@@ -123,7 +136,7 @@ int main (int argc, char* argv[])
     const bool all = set == "all";
     const auto dirFor = [&] (const char* name) { return all ? outDir.getChildFile (name) : outDir; };
     const auto writeSet = [&] (const std::vector<vyrart::ArtImage>& images, const juce::File& dir) {
-        if (! dir.createDirectory() && ! dir.isDirectory())
+        if (! makeDirectories (dir))
             return fail ("cannot create " + dir.getFullPathName());
         bool written = true;
         for (const auto& item : images)

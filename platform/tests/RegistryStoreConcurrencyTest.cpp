@@ -22,12 +22,9 @@ namespace
 {
 const juce::String key = "HKCU\\Software\\Korvanta\\VYRTARVO\\";
 
-class RegistryStoreConcurrency : public ::testing::Test
+class RegistryStoreConcurrency : public StoreInTestDirectory
 {
 protected:
-    void SetUp() override { RegistryStore::setRootDirectory(dir.get()); }
-    void TearDown() override { RegistryStore::setRootDirectory({}); }
-
     // Runs `body` in a child process, which ends with _exit(0) when every call
     // succeeded. The child waits until the parent closes the gate's write end.
     static pid_t runInChild(const int (&gate)[2], const std::function<bool()>& body)
@@ -76,8 +73,6 @@ protected:
         }
         return ok;
     }
-
-    StoreTestDirectory dir;
 };
 
 TEST_F(RegistryStoreConcurrency, TwoProcessesWritingOneKeyLoseNothing)
@@ -99,6 +94,62 @@ TEST_F(RegistryStoreConcurrency, TwoProcessesWritingOneKeyLoseNothing)
                 << prefix << i;
     const auto shared = RegistryStore::getValue(key + "shared");
     EXPECT_TRUE(shared == "child" || shared == "parent") << shared;
+}
+
+TEST_F(RegistryStoreConcurrency, ProcessesCreatingANewKeyInOtherSpellingsShareItsDirectories)
+{
+    // Each round starts four processes at once on a key that does not exist yet,
+    // each spelling its names in another case: they must end up in one directory
+    // per level (and one file), whichever spelling won, with every value found
+    // under every spelling.
+    const char* const spellings[][3] = { { "Maker", "Product", "Settings" },
+                                         { "MAKER", "PRODUCT", "SETTINGS" },
+                                         { "maker", "product", "settings" },
+                                         { "mAKER", "pRODUCT", "sETTINGS" } };
+    constexpr int rounds = 8, writers = 4;
+    const auto valuePath = [&](int round, int spelling, int writer)
+    {
+        const auto& s = spellings[spelling];
+        return "HKCU\\Software\\" + juce::String(s[0]) + juce::String(round) + "\\" + s[1] + "\\" + s[2]
+             + "\\value" + juce::String(writer);
+    };
+    // The entries of `parent` whose names equal `name` ignoring case.
+    const auto entriesLike = [](const juce::File& parent, const juce::String& name)
+    {
+        juce::Array<juce::File> found;
+        for (const auto& entry : juce::RangedDirectoryIterator(parent, false, "*", juce::File::findFilesAndDirectories))
+            if (entry.getFile().getFileName().equalsIgnoreCase(name))
+                found.add(entry.getFile());
+        return found;
+    };
+
+    for (int round = 0; round < rounds; ++round)
+    {
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        std::vector<pid_t> children;
+        for (int w = 0; w < writers; ++w)
+        {
+            const auto path = valuePath(round, w, w);
+            children.push_back(runInChild(gate, [path, w] { return RegistryStore::setValue(path, juce::String(w)); }));
+            ASSERT_GT(children.back(), 0);
+        }
+        ::close(gate[1]); // all start now
+        ::close(gate[0]);
+        for (auto pid : children)
+            EXPECT_TRUE(childSucceeded(pid)) << "round " << round;
+
+        for (int w = 0; w < writers; ++w)
+            for (int s = 0; s < writers; ++s)
+                EXPECT_EQ(RegistryStore::getValue(valuePath(round, s, w), "lost"), juce::String(w))
+                    << "round " << round << ", value " << w << " read as " << valuePath(round, s, w);
+
+        const auto makers = entriesLike(dir.get(), "maker" + juce::String(round));
+        ASSERT_EQ(makers.size(), 1) << "round " << round;
+        const auto products = entriesLike(makers[0], "product");
+        ASSERT_EQ(products.size(), 1) << "round " << round;
+        EXPECT_EQ(entriesLike(products[0], "settings.reg").size(), 1) << "round " << round;
+    }
 }
 
 TEST_F(RegistryStoreConcurrency, ThreadsWritingOneKeyLoseNothing)

@@ -12,15 +12,10 @@ namespace
 const juce::String key = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRTARVO";
 juce::String valuePath(const juce::String& name) { return key + "\\" + name; }
 
-class RegistryStoreTest : public ::testing::Test
+class RegistryStoreTest : public StoreInTestDirectory
 {
 protected:
-    void SetUp() override { RegistryStore::setRootDirectory(dir.get()); }
-    void TearDown() override { RegistryStore::setRootDirectory({}); }
-
     juce::File keyFile() const { return dir.child("Korvanta/VYRTARVO.reg"); }
-
-    StoreTestDirectory dir;
 };
 
 //============================================================================== round trip

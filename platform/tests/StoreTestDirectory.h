@@ -1,5 +1,8 @@
 #pragma once
 
+#include "RegistryStore.h"
+
+#include <gtest/gtest.h>
 #include <juce_core/juce_core.h>
 
 #include <cstdlib>
@@ -31,6 +34,16 @@ private:
     }
 
     juce::File dir;
+};
+
+// A test whose settings store lives in a fresh directory of its own.
+class StoreInTestDirectory : public ::testing::Test
+{
+protected:
+    void SetUp() override { vyrplatform::RegistryStore::setRootDirectory(dir.get()); }
+    void TearDown() override { vyrplatform::RegistryStore::setRootDirectory({}); }
+
+    StoreTestDirectory dir;
 };
 
 // The bytes of a file (empty when it cannot be read).
