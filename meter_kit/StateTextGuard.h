@@ -28,10 +28,13 @@ constexpr size_t maximumStateTextBytes = 1u << 20;
 constexpr int maximumStateNesting = 32;
 // Element and attribute names in all (each goes into JUCE's string pool).
 constexpr int maximumStateNames = 1024;
-// Characters of one attribute value, which bounds the cost of its references.
-// A state saved from any accepted one is accepted too: its longest value, the
-// track name, is as long as the one restored.
-constexpr size_t maximumStateValueCharacters = 65536;
+// Characters of one attribute value. JUCE copies a value again for every
+// reference in it, and its writer makes a reference of every character beyond
+// ASCII, so a value's cost grows with the square of its length: 4096 characters
+// (a track name far longer than the strip shows) cost a few milliseconds. A state
+// saved from any accepted one is accepted too: its longest value, the track name,
+// has as many characters as the one restored.
+constexpr size_t maximumStateValueCharacters = 4096;
 
 // Whether the parser reads this text (the bytes the parser sees: those before
 // the first zero byte, at most `length`) safely.
