@@ -7,8 +7,9 @@
 // the byte 1). For every input:
 //  1. The file is put in place as the key Korvanta\FUZZ, and every value name its
 //     lines could hold is read.
-//  2. Load, save, load: each value read is written to a fresh key and reads back
-//     the same; rewriting each in its own file changes no value of that file.
+//  2. Load, save, load: each value read is written to another key (whose file is
+//     empty) and reads back the same; rewriting each in its own file changes no
+//     value of that file.
 //  3. Every write that succeeds reads back at once; at the end each value reads as
 //     the last write to it left it, and the file's other values read as before.
 //  4. Nothing appears outside the store's folder.
@@ -174,6 +175,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         // An empty file too: JUCE's replaceWithData would delete it instead.
         juce::FileOutputStream out(keyFile);
         expect(out.openedOk() && out.write(file.data(), file.size()), "the key file is put in place");
+    }
+    {
+        // The copies go into a key whose file is there but empty (emptied by
+        // hand, say), so the first copy is the file's first line.
+        juce::FileOutputStream out(storeRoot().getChildFile("Korvanta/FUZZCOPY.reg"));
+        expect(out.openedOk(), "the empty key file is put in place");
     }
 
     // 1. Every name the file's lines could hold.
