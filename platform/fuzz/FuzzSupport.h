@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -56,20 +57,27 @@ inline const juce::File& scratchFolder()
     return folder.file;
 }
 
-// The bytes as text, for names and values a target writes: empty unless they are
-// UTF-8 without zero bytes. Lead bytes that JUCE's validity check lets through but
-// its text functions step over differently (C0, C1, F5 to FF) count as invalid, so
-// the text is one that the plug-ins themselves could hold.
+// The bytes as text, for names, values and numbers a target feeds in: empty
+// unless they are UTF-8 without zero bytes whose characters, written again, give
+// the same bytes. JUCE's validity check lets through overlong forms (E0 80 B3 is
+// '3' to JUCE's text functions but no digit to the C library) and lead bytes that
+// its text functions step over differently (F8 to FB).
 inline juce::String utf8Text(const char* data, size_t size)
 {
     for (size_t i = 0; i < size; ++i)
     {
         const auto b = static_cast<unsigned char>(data[i]);
-        if (b == 0 || b == 0xc0 || b == 0xc1 || b >= 0xf5)
+        if (b == 0 || b >= 0xf5)
             return {};
     }
     if (size == 0 || ! juce::CharPointer_UTF8::isValidString(data, (int) size))
         return {};
-    return juce::String::fromUTF8(data, (int) size);
+    const auto text = juce::String::fromUTF8(data, (int) size);
+    juce::String rewritten;
+    for (auto p = text.getCharPointer(); ! p.isEmpty();)
+        rewritten += p.getAndAdvance();
+    if (rewritten.getNumBytesAsUTF8() != size || std::memcmp(rewritten.toRawUTF8(), data, size) != 0)
+        return {};
+    return text;
 }
 } // namespace vyrplatform::fuzzing
