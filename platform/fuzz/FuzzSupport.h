@@ -34,9 +34,10 @@ inline void expect(bool condition, const char* what, const juce::String& detail)
         fail(what, detail);
 }
 
-// A folder made for this process (on /dev/shm where there is one: the settings
-// store flushes every write to the disk, which tmpfs makes free), removed when the
-// process exits normally.
+// A folder made for this process, removed when the process exits normally: in
+// $VYR_FUZZ_SCRATCH, which scripts/fuzz makes for a run and removes afterwards
+// (with what the inputs that failed left), else on /dev/shm where there is one
+// (the settings store flushes every write to the disk, which tmpfs makes free).
 inline const juce::File& scratchFolder()
 {
     struct Folder
@@ -45,7 +46,9 @@ inline const juce::File& scratchFolder()
         Folder()
         {
             std::string pattern = "/tmp/vyr-fuzz-XXXXXX";
-            if (::access("/dev/shm", W_OK) == 0)
+            if (const char* parent = std::getenv("VYR_FUZZ_SCRATCH"); parent != nullptr && parent[0] == '/')
+                pattern = std::string(parent) + "/target-XXXXXX";
+            else if (::access("/dev/shm", W_OK) == 0)
                 pattern = "/dev/shm/vyr-fuzz-XXXXXX";
             if (::mkdtemp(pattern.data()) == nullptr)
                 fail("cannot make a scratch folder", pattern);
