@@ -1,96 +1,15 @@
 #include "StateChunk.h"
 
 #include "SafeNumbers.h"
+#include "StateTextGuard.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace vyrkit
 {
-namespace
-{
-constexpr int maximumNesting = 32;
-
-// Walks the markup just far enough to measure how deeply elements nest, skipping
-// quoted attribute values, comments, CDATA sections and processing instructions.
-// Refuses a document type declaration outright.
-bool isShallowAndPlain(const char* text, size_t length)
-{
-    int depth = 0;
-    size_t i = 0;
-    const auto startsWith = [&](size_t at, const char* s) {
-        const size_t n = std::strlen(s);
-        return at + n <= length && std::memcmp(text + at, s, n) == 0;
-    };
-    const auto skipPast = [&](size_t from, const char* terminator) -> size_t {
-        const size_t n = std::strlen(terminator);
-        for (size_t j = from; j + n <= length; ++j)
-            if (std::memcmp(text + j, terminator, n) == 0)
-                return j + n;
-        return length;
-    };
-
-    while (i < length)
-    {
-        if (text[i] != '<')
-        {
-            ++i;
-            continue;
-        }
-        if (startsWith(i, "<!--"))
-        {
-            i = skipPast(i + 4, "-->");
-            continue;
-        }
-        if (startsWith(i, "<![CDATA["))
-        {
-            i = skipPast(i + 9, "]]>");
-            continue;
-        }
-        if (startsWith(i, "<!"))
-            return false; // DOCTYPE, ENTITY and friends
-        if (startsWith(i, "<?"))
-        {
-            i = skipPast(i + 2, "?>");
-            continue;
-        }
-        if (startsWith(i, "</"))
-        {
-            --depth;
-            i = skipPast(i + 2, ">");
-            continue;
-        }
-
-        // A start tag: scan to its end, minding quoted values.
-        size_t j = i + 1;
-        char quote = 0;
-        bool selfClosing = false;
-        for (; j < length; ++j)
-        {
-            const char c = text[j];
-            if (quote != 0)
-            {
-                if (c == quote)
-                    quote = 0;
-                continue;
-            }
-            if (c == '"' || c == '\'')
-                quote = c;
-            else if (c == '>')
-            {
-                selfClosing = (j > i + 1 && text[j - 1] == '/');
-                break;
-            }
-        }
-        if (! selfClosing && ++depth > maximumNesting)
-            return false;
-        i = j + 1;
-    }
-    return true;
-}
-} // namespace
-
 juce::MemoryBlock makeStateChunk(const juce::XmlElement& element)
 {
     const auto text = element.toString(juce::XmlElement::TextFormat().singleLine().withoutHeader());
@@ -122,9 +41,10 @@ std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBy
     if (declared == 0 || declared > 0x7fffffffu)
         return nullptr;
 
+    // JUCE copies this many bytes and parses them up to the first zero byte.
     const size_t available = static_cast<size_t>(sizeInBytes) - 8;
     const size_t length = std::min(available, static_cast<size_t>(declared));
-    if (! isShallowAndPlain(bytes + 8, length))
+    if (length > maximumStateTextBytes || ! isSafeStateText(bytes + 8, length))
         return nullptr;
 
     return juce::AudioProcessor::getXmlFromBinary(data, sizeInBytes);

@@ -13,8 +13,9 @@ namespace vyrkit
 juce::MemoryBlock makeStateChunk(const juce::XmlElement& element);
 
 // The element of a state chunk, or null for data that is not one: too short,
-// wrong magic, zero length, not XML, nested deeper than a state ever is, or
-// carrying a document type (whose entities the parser would expand).
+// wrong magic, zero length, or a text that JUCE's parser would not read safely
+// and in time linear in its length (see StateTextGuard.h): not XML, not UTF-8,
+// nested deeper or larger than a state ever is, or carrying a document type.
 std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBytes);
 
 // ASCII case-insensitive comparison of the whole tag name.

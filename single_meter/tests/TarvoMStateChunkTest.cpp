@@ -3,6 +3,7 @@
 #include "TarvoMTestSupport.h"
 
 #include "StateChunk.h"
+#include "StateReproducers.h"
 
 #include <cmath>
 #include <string>
@@ -201,6 +202,12 @@ TEST(TarvoMState, MalformedOrForeignChunksLeaveTheStateAlone)
     cases.push_back({ "deep nesting",
                       chunkOf("<VYRTARVOMsettings trim=\"1\">" + deeplyNested(100000) + "</VYRTARVOMsettings>") });
     cases.push_back({ "document type", chunkOf("<!DOCTYPE x [<!ENTITY a \"aaaa\">]><VYRTARVOMsettings trim=\"1\"/>") });
+    // The chunks that crashed or hung the meter before: malformed UTF-8, a stray
+    // quote before 20000 and 100000 start tags, an instruction followed by text.
+    const auto reproducers = vyrkit::testing::stateReproducers();
+    ASSERT_GE(reproducers.size(), 4u);
+    for (const auto& r : reproducers)
+        cases.push_back({ r.name.toRawUTF8(), r.data });
 
     for (auto& c : cases)
     {

@@ -1,6 +1,7 @@
 #include "TarvoTestSupport.h"
 
 #include "StateChunk.h"
+#include "StateReproducers.h"
 
 #include <cstring>
 #include <string>
@@ -169,6 +170,12 @@ TEST(TarvoState, MalformedChunksLeaveTheStateAlone)
     cases.push_back({ "deep nesting", chunkOf("<VYRTARVOsettings trim=\"1\">" + deeplyNested(100000) + "</VYRTARVOsettings>") });
     cases.push_back({ "document type", chunkOf("<!DOCTYPE x [<!ENTITY a \"aaaa\">]><VYRTARVOsettings trim=\"1\"/>") });
     cases.push_back({ "length past the end", chunkOf("<VYRTARVOsettings trim=\"1\"/>", 100000) });
+    // The chunks that crashed or hung the meter before: malformed UTF-8, a stray
+    // quote before 20000 and 100000 start tags, an instruction followed by text.
+    const auto reproducers = vyrkit::testing::stateReproducers();
+    ASSERT_GE(reproducers.size(), 4u);
+    for (const auto& r : reproducers)
+        cases.push_back({ r.name.toRawUTF8(), r.data });
 
     for (auto& c : cases)
     {

@@ -3,6 +3,7 @@
 #include "KelsoTestSupport.h"
 
 #include "KelsoSettings.h"
+#include "StateReproducers.h"
 
 #include <string>
 
@@ -108,7 +109,7 @@ TEST_F(KelsoState, MalformedOrForeignChunksChangeNothing)
     std::string deep = "<VYRKELSOMsettings hold=\"1\">";
     for (int i = 0; i < 5000; ++i)
         deep += "<a>";
-    const std::vector<std::pair<const char*, juce::MemoryBlock>> chunks = {
+    std::vector<std::pair<const char*, juce::MemoryBlock>> chunks = {
         { "other plug-in", chunkOf("<VYRTARVOsettings hold=\"1\" trim=\"1\" active=\"1\"/>") },
         { "not XML", chunkOf("this is no element") },
         { "cut short", chunkOf(good.substr(0, 30)) },
@@ -118,6 +119,12 @@ TEST_F(KelsoState, MalformedOrForeignChunksChangeNothing)
         { "empty", juce::MemoryBlock() },
         { "doctype entities", chunkOf("<!DOCTYPE VYRKELSOMsettings [<!ENTITY e \"1\">]><VYRKELSOMsettings trim=\"&e;\"/>") },
     };
+    // The chunks that crashed or hung the meter before: malformed UTF-8, a stray
+    // quote before 20000 and 100000 start tags, an instruction followed by text.
+    const auto reproducers = vyrkit::testing::stateReproducers();
+    ASSERT_GE(reproducers.size(), 4u);
+    for (const auto& r : reproducers)
+        chunks.emplace_back(r.name.toRawUTF8(), r.data);
     for (const auto& [name, chunk] : chunks)
     {
         SCOPED_TRACE(name);

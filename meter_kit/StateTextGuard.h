@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+
+namespace vyrkit
+{
+// The guard in front of JUCE's XML parser for the text of a state chunk.
+//
+// A host may hand any bytes to setStateInformation, and JUCE 7.0.5's parser
+// (juce::XmlDocument, which getXmlFromBinary runs) mishandles some: it steps past
+// the end of the text after a truncated UTF-8 sequence, carries on after a
+// syntax error (so a stray quote lets a run of start tags recurse once each until
+// the stack overflows), loops for ever on a processing instruction followed by
+// text inside an element, grows an attribute value by a full copy for every
+// reference in it, and puts every element and attribute name into a process-wide
+// sorted pool. The guard accepts only what the parser reads correctly and in time
+// linear in the text's length: one XML document in well-formed UTF-8, before its
+// element only white space, comments and processing instructions; elements with
+// attributes, text, comments, CDATA sections, and processing instructions that a
+// tag follows; the five named references and numeric ones for code points. It
+// walks the text as the parser does, in one pass. What follows the document's
+// element the parser never reads, so the guard only checks that it is UTF-8.
+//
+// Beyond that, it refuses texts larger than the states these plug-ins write by
+// far, so that the parser's cost stays small:
+constexpr size_t maximumStateTextBytes = 1u << 20;
+// Elements open at once (the parser recurses once for each).
+constexpr int maximumStateNesting = 32;
+// Element and attribute names in all (each goes into JUCE's string pool).
+constexpr int maximumStateNames = 1024;
+// Characters of one attribute value. JUCE copies a value again for every
+// reference in it, and its writer makes a reference of every character beyond
+// ASCII, so a value's cost grows with the square of its length: 4096 characters
+// (a track name far longer than the strip shows) cost a few milliseconds. A state
+// saved from any accepted one is accepted too: its longest value, the track name,
+// has as many characters as the one restored.
+constexpr size_t maximumStateValueCharacters = 4096;
+
+// Whether the parser reads this text (the bytes the parser sees: those before
+// the first zero byte, at most `length`) safely.
+bool isSafeStateText(const char* text, size_t length) noexcept;
+} // namespace vyrkit

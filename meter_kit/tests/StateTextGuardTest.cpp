@@ -1,0 +1,173 @@
+// The guard in front of JUCE's XML parser: what it lets through JUCE reads to an
+// element; what it refuses would crash, hang or cost the parser more than linear
+// time, or is no state these plug-ins could have written.
+#include "StateChunk.h"
+#include "StateTextGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+using vyrkit::isSafeStateText;
+
+std::string repeat(const std::string& s, size_t n)
+{
+    std::string out;
+    for (size_t i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+std::string nested(int depth)
+{
+    return repeat("<a>", (size_t) depth) + repeat("</a>", (size_t) depth);
+}
+
+std::string withAttributes(int count)
+{
+    std::string s = "<s";
+    for (int i = 0; i < count; ++i)
+        s += " n" + std::to_string(i) + "=\"\"";
+    return s + "/>";
+}
+
+struct GuardCase
+{
+    const char* label;
+    std::string text;
+};
+
+// Texts that JUCE reads safely, among them every form a saved state takes.
+const std::vector<GuardCase> accepted = {
+    { "a saved state", "<VYRTARVOsettings hold=\"0\" LRMS=\"0\" trim=\"0.5\" active=\"0\" signature=\"Master Track\" latency=\"0\" size=\"0\"/>" },
+    { "a saved track name with references",
+      "<VYRKELSOMsettings signature=\"Bass &quot;DI&quot; &amp; &lt;amp&gt; &#233;t&#233; &#128512;\"/>" },
+    { "references in any letter case and by hexadecimal number", "<a b=\"&AMP;&Quot;&apos;&LT;&gT;&#x1f3b5;&#X10FFFF;&#1114111;\"/>" },
+    { "a declaration, comments and instructions before the element",
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- by hand --><?pi x?>\t<a/>" },
+    { "children, text, CDATA, comments and an instruction before a tag",
+      "<a t=\"1\"><b c=\"/>\"/>text &lt; &#233;<![CDATA[<x>&]]><!-- <x> --><?pi?> <!-- c --> <c></c>\r\n</a>" },
+    { "single quotes, blanks around '=', no blank between attributes", "<a b = '\"1\"'c=\"<'>\"\td='' />" },
+    { "UTF-8 of every length in values, text and comments",
+      "<a s=\"\xc3\xa9\xe2\x82\xac\xf0\x9f\x8e\xb5\xf4\x8f\xbf\xbf\">\xed\x9f\xbf\xee\x80\x80<!--\xf0\x90\x80\x80--></a>" },
+    { "an end tag with blanks and any name", "<a><b></c ></a>" },
+    { "whatever follows the element", "<a/> never read <<<\"" },
+    { "elements nested as deep as allowed", nested(vyrkit::maximumStateNesting) },
+    { "as many names as allowed", withAttributes(vyrkit::maximumStateNames - 1) },
+    { "a value as long as allowed", "<a v=\"" + repeat("x", vyrkit::maximumStateValueCharacters - 1) + "&#233;\"/>" },
+};
+
+// Texts that JUCE mishandles (crash, endless loop, recursion as deep as the text
+// is long, quadratic time) or that are no element JUCE would read.
+const std::vector<GuardCase> refused = {
+    { "nothing", "" },
+    { "white space only", " \r\n\t" },
+    { "not markup", "this is not a state" },
+    { "a byte-order mark", "\xef\xbb\xbf<a/>" },
+    // UTF-8 that JUCE's text pointers step over by the wrong length.
+    { "a lead byte at the end of a value", "<a b=\"\xf2" },
+    { "a lead byte before the closing quote", "<a b=\"\xe2\x82\"/>" },
+    { "a lone continuation byte", "<a b=\"\x80\"/>" },
+    { "an overlong zero", "<a b=\"\xc0\x80\"/>" },
+    { "an overlong three-byte form", "<a b=\"\xe0\x80\xaf\"/>" },
+    { "a surrogate", "<a b=\"\xed\xa0\x80\"/>" },
+    { "a five-byte form", "<a b=\"\xf8\x88\x80\x80\x80\"/>" },
+    { "beyond U+10FFFF", "<a b=\"\xf4\x90\x80\x80\"/>" },
+    { "invalid UTF-8 after the element", "<a/>\xff" },
+    // Syntax errors after which JUCE carries on.
+    { "a stray quote before tags", "<VYRTARVOsettings hold=\"1\"><a\"" + repeat("<b>", 100) },
+    { "an unclosed quote", "<a b=\"1/>" },
+    { "a value without quotes", "<a b=1/>" },
+    { "an attribute without a value", "<a b/>" },
+    { "a blank after '<'", "< a/>" },
+    { "a blank inside '/>'", "<a/ >" },
+    { "an end tag without a name", "<a></>" },
+    { "an element never closed", "<a><b/>" },
+    { "a tag never ended", "<a b=\"1\"" },
+    { "a name beyond ASCII", "<a\xc3\xa9/>" },
+    { "a form feed in a tag", "<a\f/>" },
+    { "a comment inside a tag", "<a <!-- x --> b=\"1\"/>" },
+    // Processing instructions.
+    { "an instruction followed by text", "<a><?x?>b</a>" },
+    { "an instruction, a comment, then text", "<a>t<?x?> <!-- c -->u</a>" },
+    { "an instruction followed by a reference", "<a><?x?>&amp;</a>" },
+    { "an instruction followed by a space beyond ASCII", "<a><?x?>\xe3\x80\x80<b/></a>" },
+    { "an unterminated instruction", "<a><?x </a>" },
+    { "an unterminated comment", "<a><!-- </a>" },
+    { "an unterminated CDATA section", "<a><![CDATA[ </a>" },
+    // Markup declarations and entities.
+    { "a document type", "<!DOCTYPE x [<!ENTITY e \"<b><b>\">]><a>&e;</a>" },
+    { "a declaration inside an element", "<a><!ELEMENT b ANY></a>" },
+    { "an unknown entity", "<a b=\"&nbsp;\"/>" },
+    { "an ampersand alone", "<a>fish & chips</a>" },
+    { "character 0", "<a b=\"&#0;\"/>" },
+    { "a surrogate by number", "<a b=\"&#xD800;\"/>" },
+    { "beyond U+10FFFF by number", "<a b=\"&#x110000;\"/>" },
+    { "a number without digits", "<a b=\"&#;&#x;\"/>" },
+    { "a number that is not decimal", "<a b=\"&#12a;\"/>" },
+    { "13 decimal digits", "<a b=\"&#0000000000065;\"/>" },
+    { "9 hexadecimal digits", "<a b=\"&#x000000041;\"/>" },
+    { "an unterminated number", "<a b=\"&#65\"/>" },
+    // Limits.
+    { "elements nested too deep", nested(vyrkit::maximumStateNesting + 1) },
+    { "too many names", withAttributes(vyrkit::maximumStateNames) },
+    { "a value too long", "<a v=\"" + repeat("&#233;", vyrkit::maximumStateValueCharacters + 1) + "\"/>" },
+    { "a text too large", "<a>" + repeat(" ", vyrkit::maximumStateTextBytes) + "</a>" },
+};
+
+TEST(StateTextGuard, AcceptsWhatJuceReadsToAnElement)
+{
+    for (const auto& c : accepted)
+    {
+        SCOPED_TRACE(c.label);
+        EXPECT_TRUE(isSafeStateText(c.text.data(), c.text.size()));
+        EXPECT_NE(juce::parseXML(juce::String::fromUTF8(c.text.data(), (int) c.text.size())), nullptr);
+    }
+}
+
+TEST(StateTextGuard, RefusesWhatJuceMishandlesOrCannotRead)
+{
+    for (const auto& c : refused)
+    {
+        SCOPED_TRACE(c.label);
+        EXPECT_FALSE(isSafeStateText(c.text.data(), c.text.size()));
+    }
+}
+
+TEST(StateTextGuard, LooksOnlyAtTheBytesBeforeTheFirstZeroAndWithinTheLength)
+{
+    const std::string text = std::string("<a/>") + '\0' + "\xff junk";
+    EXPECT_TRUE(isSafeStateText(text.data(), text.size()));
+    EXPECT_FALSE(isSafeStateText(text.data(), 3)); // "<a/" only
+}
+
+juce::MemoryBlock chunkOf(const std::string& text, juce::uint32 declaredLength)
+{
+    juce::MemoryBlock block;
+    block.append("VC2!", 4);
+    block.append(&declaredLength, 4);
+    block.append(text.data(), text.size());
+    return block;
+}
+
+TEST(StateChunk, ParsesWhatItWritesAndRefusesMoreThanItWouldCopy)
+{
+    juce::XmlElement element("VYRTARVOsettings");
+    element.setAttribute("signature", juce::String::fromUTF8("\"<&> \xc3\xa9 \xf0\x9f\x8e\xb5\t\r\n"));
+    const auto block = vyrkit::makeStateChunk(element);
+    const auto read = vyrkit::parseStateChunk(block.getData(), (int) block.getSize());
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(read->isEquivalentTo(&element, false));
+
+    // JUCE copies the declared length (or what there is) before it parses: a short
+    // text followed by a megabyte of zeros is refused, however harmless.
+    const std::string padded = "<a/>" + std::string(vyrkit::maximumStateTextBytes, '\0');
+    const auto large = chunkOf(padded, (juce::uint32) padded.size());
+    EXPECT_EQ(vyrkit::parseStateChunk(large.getData(), (int) large.getSize()), nullptr);
+    const auto declaredShort = chunkOf(padded, 4);
+    EXPECT_NE(vyrkit::parseStateChunk(declaredShort.getData(), (int) declaredShort.getSize()), nullptr);
+}
+} // namespace
