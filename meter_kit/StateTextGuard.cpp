@@ -166,14 +166,18 @@ private:
     // character by its decimal (at most 12 digits) or hexadecimal (at most 8)
     // number, which must be a code point other than 0 and the surrogates. Others
     // the parser would look up in a document type or reject, and carry on.
-    bool reference() noexcept
+    bool reference(std::uint32_t& character) noexcept
     {
         ++pos;
-        for (const char* named : { "amp;", "quot;", "apos;", "lt;", "gt;" })
+        static constexpr struct { const char* name; char character; } named[] = {
+            { "amp;", '&' }, { "quot;", '"' }, { "apos;", '\'' }, { "lt;", '<' }, { "gt;", '>' }
+        };
+        for (const auto& entity : named)
         {
-            if (startsWithIgnoringCase(named))
+            if (startsWithIgnoringCase(entity.name))
             {
-                pos += std::strlen(named);
+                pos += std::strlen(entity.name);
+                character = static_cast<std::uint32_t>(entity.character);
                 return true;
             }
         }
@@ -202,16 +206,33 @@ private:
         if (! at(';') || digits == 0 || code == 0 || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
             return false;
         ++pos;
+        character = static_cast<std::uint32_t>(code);
         return true;
     }
 
+    // The characters JUCE's writer puts into an attribute value as they are;
+    // it writes every other one as a reference.
+    static bool writtenAsItIs(std::uint32_t c) noexcept
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+            || (c < 128 && std::strchr(" .,;:-()_+=?!$#@[]/|*%~{}'\\", static_cast<int>(c)) != nullptr && c != 0);
+    }
+
+    static size_t utf8Bytes(std::uint32_t c) noexcept { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+
     // A quoted attribute value: any characters up to the closing quote, '&'
-    // starting a reference. The parser copies the whole value again for every
-    // reference in it, so a value is limited in length.
+    // starting a reference. The parser builds the value by appending each run of
+    // plain characters and each reference, and every append copies the whole
+    // value so far: the cost is the number of appends times the value's length.
+    // The value is refused when that cost passes maximumStateValueCost, counted
+    // for this text and for the text JUCE's writer would make of the same value
+    // (one reference for every character it escapes), so that a state saved from
+    // an accepted one is accepted too.
     bool quotedValue() noexcept
     {
         const unsigned char quote = text[pos++];
-        size_t characters = 0;
+        size_t bytes = 0, appends = 0, escaped = 0;
+        bool inRun = false;
         for (;;)
         {
             if (pos >= size)
@@ -220,22 +241,29 @@ private:
             if (c == quote)
             {
                 ++pos;
-                return true;
+                const size_t savedAppends = 2 * escaped + 1;
+                const size_t pieces = appends > savedAppends ? appends : savedAppends;
+                return bytes == 0 || pieces <= maximumStateValueCost / bytes;
             }
             if (c == '&')
             {
-                if (! reference())
+                std::uint32_t character = 0;
+                if (! reference(character))
                     return false;
+                bytes += utf8Bytes(character);
+                escaped += writtenAsItIs(character) ? 0 : 1;
+                ++appends;
+                inRun = false;
+                continue;
             }
-            else
-            {
-                ++pos;
-                // Continuation bytes are part of the character before.
-                if ((c & 0xc0) == 0x80)
-                    continue;
-            }
-            if (++characters > maximumStateValueCharacters)
-                return false;
+            // The text is well-formed UTF-8: a lead byte and its continuation
+            // bytes make one character, which beyond ASCII the writer escapes.
+            const size_t length = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
+            escaped += length == 1 && writtenAsItIs(c) ? 0 : 1;
+            bytes += length;
+            pos += length;
+            appends += inRun ? 0 : 1;
+            inRun = true;
         }
     }
 
@@ -335,7 +363,8 @@ private:
                 return false;
             if (c == '&')
             {
-                if (! reference())
+                std::uint32_t character = 0;
+                if (! reference(character))
                     return false;
                 continue;
             }

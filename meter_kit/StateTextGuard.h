@@ -28,13 +28,15 @@ constexpr size_t maximumStateTextBytes = 1u << 20;
 constexpr int maximumStateNesting = 32;
 // Element and attribute names in all (each goes into JUCE's string pool).
 constexpr int maximumStateNames = 1024;
-// Characters of one attribute value. JUCE copies a value again for every
-// reference in it, and its writer makes a reference of every character beyond
-// ASCII, so a value's cost grows with the square of its length: 4096 characters
-// (a track name far longer than the strip shows) cost a few milliseconds. A state
-// saved from any accepted one is accepted too: its longest value, the track name,
-// has as many characters as the one restored.
-constexpr size_t maximumStateValueCharacters = 4096;
+// The work of reading one attribute value: JUCE appends each run of plain
+// characters and each reference to the value by a full copy of it, so the cost
+// is the number of appends times the value's length in bytes. Its writer makes a
+// reference of every character beyond ASCII and of the markup characters, so a
+// value full of them costs the square of its length. This bound keeps one value
+// to a few milliseconds: a plain track name of a million characters, or one of
+// 4096 accented ones, passes. A state saved from an accepted one is accepted
+// too, as the bound is also checked for the text the writer would make.
+constexpr size_t maximumStateValueCost = size_t { 1 } << 27;
 
 // Whether the parser reads this text (the bytes the parser sees: those before
 // the first zero byte, at most `length`) safely.

@@ -57,7 +57,8 @@ const std::vector<GuardCase> accepted = {
     { "whatever follows the element", "<a/> never read <<<\"" },
     { "elements nested as deep as allowed", nested(vyrkit::maximumStateNesting) },
     { "as many names as allowed", withAttributes(vyrkit::maximumStateNames - 1) },
-    { "a value as long as allowed", "<a v=\"" + repeat("x", vyrkit::maximumStateValueCharacters - 1) + "&#233;\"/>" },
+    { "a plain value of half a million characters", "<a v=\"" + repeat("Lead Vocal Take ", 32768) + "\"/>" },
+    { "4096 accented characters by reference", "<a v=\"" + repeat("&#233;", 4096) + "\"/>" },
 };
 
 // Texts that JUCE mishandles (crash, endless loop, recursion as deep as the text
@@ -114,7 +115,11 @@ const std::vector<GuardCase> refused = {
     // Limits.
     { "elements nested too deep", nested(vyrkit::maximumStateNesting + 1) },
     { "too many names", withAttributes(vyrkit::maximumStateNames) },
-    { "a value too long", "<a v=\"" + repeat("&#233;", vyrkit::maximumStateValueCharacters + 1) + "\"/>" },
+    { "a value whose references cost too much", "<a v=\"" + repeat("&#233;", 8192) + "\"/>" },
+    // Cheap to read as it stands, but saved again each accented character
+    // becomes a reference, and that state would be refused.
+    { "a long value with many characters the writer escapes",
+      "<a v=\"" + repeat("x", 100000) + repeat("\xc3\xa9", 1000) + "\"/>" },
     { "a text too large", "<a>" + repeat(" ", vyrkit::maximumStateTextBytes) + "</a>" },
 };
 
