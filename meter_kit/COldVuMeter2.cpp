@@ -1,6 +1,5 @@
 #include "COldVuMeter2.h"
 
-#include "EndEditing.h"
 #include "FilmStrip.h"
 #include "SafeNumbers.h"
 
@@ -134,7 +133,5 @@ void COldVuMeter2::mouseDown(const juce::MouseEvent&)
 {
     ledResetRequest = true;
     holdResetRequest = true;
-    // A click on the meter is a click elsewhere for the track name and latency.
-    endEditingElsewhere(*this);
 }
 } // namespace vyrkit
