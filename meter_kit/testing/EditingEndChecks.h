@@ -35,6 +35,33 @@ struct PressElsewhere
     void operator()() const { pressThroughTheWindow(*component, position); }
 };
 
+// Presses on the controls that every front panel has, each at the same place of
+// its control: the hold switch, the Active, size and help buttons, the trim
+// slider.
+template <typename FrontPanel>
+std::vector<PressElsewhere> pressesOnTheFrontPanelControls(FrontPanel& front)
+{
+    return { { "hold switch", front.holdSwitch.get(), { 70, 12 } },
+             { "Active button", front.activeButton.get(), { 20, 7 } },
+             { "size button", front.sizeButton.get(), { 5, 7 } },
+             { "help button", front.helpButton.get(), { 5, 7 } },
+             { "trim slider", front.trimSlider.get(), { 16, 60 } } };
+}
+
+// Every press elsewhere in the window of a meter with one needle: the VU and the
+// single-channel meters' pages are laid out alike.
+template <typename FrontPanel, typename BackPanel>
+std::vector<PressElsewhere> pressesElsewhereInAOneNeedleWindow(FrontPanel& front, BackPanel& back)
+{
+    auto presses = pressesOnTheFrontPanelControls(front);
+    presses.insert(presses.end(), { { "face beside the trim", &front, { 266, 60 } },
+                                    { "face beside the switch", &front, { 150, 150 } },
+                                    { "meter", front.meter.get(), { 125, 60 } },
+                                    { "back-panel click area", &front, { 60, 150 } },
+                                    { "back panel", &back, { 150, 100 } } });
+    return presses;
+}
+
 inline juce::KeyPress typed(juce::juce_wchar c) { return juce::KeyPress(static_cast<int>(c), {}, c); }
 
 // Runs the message loop long enough for a posted command to arrive.
@@ -157,18 +184,20 @@ PressEffect effectOf(Processor& processor, Editor& editor, const std::function<v
     return effect;
 }
 
-// Both checks for each press elsewhere, with the window on screen, and the same
-// press once with nothing being edited: the press does what it does then (the
-// host hears the same, the same controls move), whatever was being edited.
-// Before each, the window is large, the host parameters have their values of the
-// start (`restoreSettings` puts back what else a press may change), and the page
-// that holds the pressed component is shown, by `showBackPanelCommand` or
-// `showFrontPanelCommand`.
+// Both checks for each press elsewhere, with the window on screen (skipped
+// without an X display), and the same press once with nothing being edited: the
+// press does what it does then (the host hears the same, the same controls
+// move), whatever was being edited. Before each, the window is large, the host
+// parameters have their values of the start (`restoreSettings` puts back what
+// else a press may change), and the page that holds the pressed component is
+// shown, by `showBackPanelCommand` or `showFrontPanelCommand`.
 template <typename Processor, typename Editor, typename Presses>
 void checkPressesElsewhereStopEditing(Processor& processor, Editor& editor, const Presses& presses,
                                       int showBackPanelCommand, int showFrontPanelCommand,
                                       const std::function<void()>& restoreSettings = {})
 {
+    if (! hasDisplay())
+        GTEST_SKIP() << "no X display";
     OnScreen onScreen(editor);
     std::vector<float> parameters;
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace
 {
 // A stand-in editor that ends the editing on a press elsewhere, whose panel
@@ -128,34 +130,33 @@ TEST_F(Window, OnScreenAPressOnAnyPartOfTheWindowEndsTheEditing)
         GTEST_SKIP() << "no X display";
     kittest::OnScreen onScreen(editor);
 
-    editTheStrip();
-    editTheLatency();
-    kittest::pressThroughTheWindow(meter, { 100, 50 });
-    expectTheEditingEnded();
-    EXPECT_TRUE(meter.ledResetRequest);
-    EXPECT_TRUE(meter.holdResetRequest);
-
-    editTheStrip();
-    editTheLatency();
-    kittest::pressThroughTheWindow(button, { 20, 7 });
-    expectTheEditingEnded();
-    EXPECT_TRUE(button.getToggleState());
-
-    editTheStrip();
-    editTheLatency();
-    kittest::pressThroughTheWindow(slider, { 16, 30 });
-    expectTheEditingEnded();
-    EXPECT_GT(slider.getValue(), 0.0); // a press moves this slider to the pointer
-
-    editTheStrip();
-    editTheLatency();
-    kittest::pressThroughTheWindow(editor.panel, { 300, 150 });
-    expectTheEditingEnded();
+    const struct
+    {
+        const char* name;
+        juce::Component* component;
+        juce::Point<int> position;
+        std::function<bool()> didItsJob;
+    } presses[] = {
+        { "meter", &meter, { 100, 50 }, [this] { return meter.ledResetRequest && meter.holdResetRequest; } },
+        { "button", &button, { 20, 7 }, [this] { return button.getToggleState(); } },
+        // This slider jumps to the pointer.
+        { "slider", &slider, { 16, 30 }, [this] { return slider.getValue() > 0.0; } },
+        { "panel", &editor.panel, { 300, 150 }, [] { return true; } },
+    };
+    for (const auto& p : presses)
+    {
+        SCOPED_TRACE(p.name);
+        editTheStrip();
+        editTheLatency();
+        kittest::pressThroughTheWindow(*p.component, p.position);
+        expectTheEditingEnded();
+        EXPECT_TRUE(p.didItsJob());
+    }
     EXPECT_TRUE(editor.delivered().empty());
 }
 
-// A press on the field being edited leaves it editing (on the strip it moves the
-// insertion point); the other field's editing ends.
+// A press on the field being edited leaves it editing; the other field's
+// editing ends.
 TEST_F(Window, OnScreenAPressOnTheFieldBeingEditedKeepsItEditing)
 {
     if (! kittest::hasDisplay())
