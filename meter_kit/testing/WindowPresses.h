@@ -39,11 +39,17 @@ inline void ignoreErrorsOfTheSharedXServer()
 }
 
 // Puts a component on the desktop as a window of its own, for as long as this
-// lives.
+// lives. The window lies beyond the screen's top left corner, offset from there
+// by the component's position: the presses here come from JUCE's own mouse
+// handling, not from the pointer, and the windows whose pixels other tests read
+// at the same time (vyrhost's snapshots) stay unobscured.
 struct OnScreen
 {
-    explicit OnScreen(juce::Component& w) : window(w), wasVisible(w.isVisible())
+    static constexpr int offScreen = -20000;
+
+    explicit OnScreen(juce::Component& w) : window(w), wasVisible(w.isVisible()), position(w.getPosition())
     {
+        window.setTopLeftPosition(position.translated(offScreen, offScreen));
         window.addToDesktop(0);
         ignoreErrorsOfTheSharedXServer();
         window.setVisible(true);
@@ -52,11 +58,13 @@ struct OnScreen
     ~OnScreen()
     {
         window.removeFromDesktop();
+        window.setTopLeftPosition(position);
         window.setVisible(wasVisible);
     }
 
     juce::Component& window;
     const bool wasVisible;
+    const juce::Point<int> position;
 
     JUCE_DECLARE_NON_COPYABLE(OnScreen)
 };
