@@ -1,6 +1,5 @@
 #include "COldVuMeter2.h"
 
-#include "EndEditing.h"
 #include "FilmStrip.h"
 #include "SafeNumbers.h"
 
@@ -76,13 +75,16 @@ void COldVuMeter2::repaintNeedleAreas()
 
     requestRepaint(needleStrip(level, paintedLevel, false));
     requestRepaint({ ledX, ledY, ledSize, ledSize });
-    if (showHold)
+    // Once more after the hold needle is hidden, so that the last one drawn is
+    // erased.
+    if (showHold || paintedShowHold)
         requestRepaint(needleStrip(holdLevel, paintedHoldLevel, true));
 
     // The hold value is recorded even while hidden, so that showing the hold
     // later chooses its strip from current values.
     paintedLevel = level;
     paintedHoldLevel = holdLevel;
+    paintedShowHold = showHold;
 }
 
 void COldVuMeter2::buildNeedle(juce::Path& path, float value, float innerRadius, float outerRadius) const
@@ -131,7 +133,5 @@ void COldVuMeter2::mouseDown(const juce::MouseEvent&)
 {
     ledResetRequest = true;
     holdResetRequest = true;
-    // A click on the meter is a click elsewhere for the track name and latency.
-    endEditingElsewhere(*this);
 }
 } // namespace vyrkit

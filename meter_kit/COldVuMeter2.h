@@ -24,9 +24,10 @@ public:
     // (latched) or 1.0 (lit) and is truncated toward zero. Does not repaint.
     void setValues(float newLevel, float newLedState, float newHoldLevel);
 
-    // Repaints the needle strip (and the hold strip while the hold is shown)
-    // chosen from the values last set and last painted, plus the LED square,
-    // then records the values as painted.
+    // Repaints the needle strip (and the hold strip while the hold is shown, and
+    // once more when it has just been hidden, to erase it) chosen from the values
+    // last set and last painted, plus the LED square, then records the values as
+    // painted.
     void repaintNeedleAreas();
 
     // Needle angle in radians for a level, anticlockwise from the positive x
@@ -48,7 +49,8 @@ public:
     float getPaintedHoldLevel() const noexcept { return paintedHoldLevel; }
 
     // The rectangles the last repaintNeedleAreas asked for, in order: needle
-    // strip, LED square and, while the hold is shown, the hold strip.
+    // strip, LED square and, while the hold is shown or was shown at the last
+    // repaint, the hold strip.
     int getLastRepaintCount() const noexcept { return lastRepaintCount; }
     juce::Rectangle<int> getLastRepaintArea(int index) const noexcept
     {
@@ -73,6 +75,7 @@ private:
     float holdLevel = 0.19f;
     float paintedLevel = 0.19f;
     float paintedHoldLevel = 0.19f;
+    bool paintedShowHold = false;
 
     juce::Image ledImage;
     juce::Path needlePath, holdPath;

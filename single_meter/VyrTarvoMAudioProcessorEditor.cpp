@@ -2,6 +2,7 @@
 
 #include "SafeNumbers.h"
 #include "TarvoMCommandIds.h"
+#include "TrimActiveDisplay.h"
 #include "WindowSize.h"
 
 namespace vyrtarvom
@@ -171,14 +172,9 @@ void VyrTarvoMAudioProcessorEditor::updateControl(int index, float value)
             front.trimLabel->setText(parameterText(tarvo, VyrTarvoMAudioProcessor::trimParameter), quiet);
             break;
         case VyrTarvoMAudioProcessor::activeParameter:
-        {
-            const bool on = value > 0.5f;
-            front.activeButton->setToggleState(on, quiet);
-            front.getTrimLook().trimActive = on;
-            front.trimSlider->repaint();
+            vyrkit::showTrimActive(*front.activeButton, front.getTrimLook(), *front.trimSlider, tarvo.getTrimEnabled());
             front.trimLabel->setText(parameterText(tarvo, VyrTarvoMAudioProcessor::trimParameter), quiet);
             break;
-        }
         default:
             break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackPanel.h"
+#include "EndEditing.h"
 #include "FrontPanel.h"
 #include "VyrTarvoMAudioProcessor.h"
 
@@ -68,6 +69,9 @@ private:
     juce::LookAndFeel_V2 stockLook;
     std::unique_ptr<BackPanel> backPanel;
     std::unique_ptr<FrontPanel> frontPanel;
+    // A press anywhere in the window ends the editing of the track name and
+    // latency elsewhere, also on controls that take no keyboard focus.
+    vyrkit::EditingEndsOnPressElsewhere pressesElsewhere { *this };
     bool overLatched = false;
     bool ownsPollRole = false;
     int pollTickCount = 0;

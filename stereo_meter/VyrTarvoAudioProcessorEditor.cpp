@@ -3,6 +3,7 @@
 #include "SafeNumbers.h"
 #include "TarvoCommandIds.h"
 #include "TarvoSettings.h"
+#include "TrimActiveDisplay.h"
 #include "WindowSize.h"
 
 namespace vyrtarvo
@@ -220,14 +221,9 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
             front.trimLabel->setText(parameterText(tarvo, 3), quiet);
             break;
         case 4:
-        {
-            const bool on = value > 0.5f;
-            front.activeButton->setToggleState(on, quiet);
-            front.getTrimLook().trimActive = on;
-            front.trimSlider->repaint();
+            vyrkit::showTrimActive(*front.activeButton, front.getTrimLook(), *front.trimSlider, tarvo.getTrimEnabled());
             front.trimLabel->setText(parameterText(tarvo, 3), quiet);
             break;
-        }
         // The four level and time settings show the stored (quantised) value.
         case 6:
             back.referenceKnob->setValue(VyrTarvoAudioProcessor::getGlobalSetting(0) * 24.0, quiet);

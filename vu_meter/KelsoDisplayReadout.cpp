@@ -23,10 +23,9 @@ int wrapIndex(int index) noexcept
 
 int slotBefore(int index) noexcept { return index == 0 ? ringSize - 1 : index - 1; }
 
-// An over read covers the slots the display has passed since the last read, but
-// never more than a quarter of a second of them (a jump of the delay or a long
-// pause starts afresh from the shown slot).
-constexpr int maximumOverSpan = 250;
+// A slot the editor has read holds this until the history overwrites it, so
+// that no over is counted twice.
+constexpr float readMark = -1.0f;
 
 // A rising needle jumps to its newest value; a falling one moves from the older
 // value towards the newer by the elapsed fraction of the block.
@@ -88,30 +87,12 @@ void VyrKelsoMAudioProcessor::resetPeakHold(float x)
 
 double VyrKelsoMAudioProcessor::readOverCount() noexcept
 {
-    const int to = wrapIndex(displayIndex);
-    int from = overReadTo;
-    int span = wrapIndex(to - from);
-    if (span == 0 || span > maximumOverSpan)
-    {
-        from = slotBefore(to);
-        span = 1;
-    }
-    overReadFrom = from;
-    overReadTo = to;
-
+    overReadout.beginRead(displayIndex, displayDelay(latencyMs));
     if (latencyMs <= 0)
         return overSamples;
-
     // The largest count among the slots passed since the previous read; they are
     // then marked as read, so that no over is shown twice.
-    float largest = -1.0f;
-    for (int i = 1; i <= span; ++i)
-    {
-        auto& slot = overRing[(std::size_t) wrapIndex(from + i)];
-        largest = juce::jmax(largest, slot);
-        slot = -1.0f;
-    }
-    return static_cast<double>(largest);
+    return static_cast<double>(overReadout.largestCount(overRing.data(), readMark));
 }
 
 void VyrKelsoMAudioProcessor::setOverCount(double count) noexcept
@@ -121,9 +102,7 @@ void VyrKelsoMAudioProcessor::setOverCount(double count) noexcept
         overSamples = count;
         return;
     }
-    const int span = wrapIndex(overReadTo - overReadFrom);
-    for (int i = 1; i <= span; ++i)
-        overRing[(std::size_t) wrapIndex(overReadFrom + i)] = static_cast<float>(count);
+    overReadout.setCount(overRing.data(), static_cast<float>(count));
 }
 
 float VyrKelsoMAudioProcessor::getDisplayFraction(double nowSeconds) const noexcept

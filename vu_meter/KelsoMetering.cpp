@@ -28,8 +28,7 @@ void VyrKelsoMAudioProcessor::fillRings(float level, float hold) noexcept
     ringWriteIndex = 0;
     displayIndex = 0;
     ringStepCounter = 0;
-    overReadFrom = 0;
-    overReadTo = 0;
+    overReadout.clear();
 }
 
 // The oversampling factor and processing rate for meterRate, the needle bank at
@@ -214,6 +213,7 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
                 ringWriteIndex = 0;
             ringStepCounter = 0;
             const auto slot = static_cast<std::size_t>(ringWriteIndex);
+            overReadout.overwriting(overRing[slot], overLimit);
             levelRing[slot] = needle;
             holdRing[slot] = hold;
             overRing[slot] = static_cast<float>(overs);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DelayedOverReadout.h"
 #include "EditorLink.h"
 #include "IirFilter.h"
 #include "NeedleFilterBank.h"
@@ -254,9 +255,8 @@ private:
     int displayIndex = 0;
     int ringStepCounter = 0;
     int ringStep = 44;
-    // The slots the last over read covered: (overReadFrom, overReadTo].
-    int overReadFrom = 0;
-    int overReadTo = 0;
+    // The over LED's reads of the over ring.
+    vyrkit::DelayedOverReadout overReadout;
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;

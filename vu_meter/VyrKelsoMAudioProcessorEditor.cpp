@@ -2,6 +2,7 @@
 
 #include "KelsoCommandIds.h"
 #include "SafeNumbers.h"
+#include "TrimActiveDisplay.h"
 #include "WindowSize.h"
 
 namespace vyrkelsom
@@ -182,16 +183,9 @@ void VyrKelsoMAudioProcessorEditor::updateControl(int index, float value)
             front.trimLabel->setText(parameterText(kelso, 2), quiet);
             break;
         case 3:
-        {
-            // What the processor does with the value (it rounds, so 0.5 is on),
-            // not the value itself.
-            const bool on = kelso.getTrimEnabled() != 0;
-            front.activeButton->setToggleState(on, quiet);
-            front.getTrimLook().trimActive = on;
-            front.trimSlider->repaint();
+            vyrkit::showTrimActive(*front.activeButton, front.getTrimLook(), *front.trimSlider, kelso.getTrimEnabled());
             front.trimLabel->setText(parameterText(kelso, 2), quiet);
             break;
-        }
         case 8:
             // The face follows the stored setting; the value is not used.
             paintMeterFace();

@@ -149,6 +149,46 @@ TEST(NeedleMeter, RepaintsTheNeedleStripAndTheLedAndTheHoldStripOnlyWhenShown)
     EXPECT_FLOAT_EQ(meter.getPaintedLevel(), 2.0f);
 }
 
+// When the hold goes Off, the strip of the hold needle last drawn is repainted
+// once, so that the needle is erased: every pixel it covered lies in that tick's
+// repaint, wherever the (hidden) hold value has moved meanwhile. After that the
+// strip is left alone.
+TEST(NeedleMeter, AHoldNeedleThatGoesOffIsErasedOnce)
+{
+    const juce::Colour red(255, 0, 0);
+    const struct { float shownHold, hiddenHold; } cases[] = { { 0.3f, 0.3f }, { 0.3f, 3.0f }, { 0.8f, 0.9f },
+                                                              { 3.0f, 0.2f }, { 3.0f, 2.0f }, { 1.0f, 6.0f } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(::testing::Message() << c.shownHold << " -> " << c.hiddenHold);
+        ProductMeter meter;
+        meter.showHold = true;
+        meter.setValues(0.16f, 5.0f, c.shownHold);
+        meter.repaintNeedleAreas();
+        const auto drawn = kittest::render(meter);
+
+        meter.showHold = false;
+        meter.setValues(0.16f, 5.0f, c.hiddenHold);
+        meter.repaintNeedleAreas();
+        ASSERT_EQ(meter.getLastRepaintCount(), 3);
+        EXPECT_EQ(meter.getLastRepaintArea(2), COldVuMeter2::needleStrip(c.hiddenHold, c.shownHold, true));
+        int redPixels = 0;
+        for (int y = 0; y < drawn.getHeight(); ++y)
+            for (int x = 0; x < drawn.getWidth(); ++x)
+                if (drawn.getPixelAt(x, y).getAlpha() > 0 && drawn.getPixelAt(x, y).getRed() == red.getRed()
+                    && drawn.getPixelAt(x, y).getGreen() == 0)
+                {
+                    ++redPixels;
+                    EXPECT_TRUE(meter.getLastRepaintArea(2).contains(x, y)) << x << "," << y;
+                }
+        EXPECT_GT(redPixels, 20);
+
+        meter.setValues(0.16f, 5.0f, c.shownHold);
+        meter.repaintNeedleAreas();
+        EXPECT_EQ(meter.getLastRepaintCount(), 2);
+    }
+}
+
 TEST(NeedleMeter, AClickRaisesBothResetRequestsAndNothingElse)
 {
     ProductMeter meter;

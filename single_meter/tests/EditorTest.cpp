@@ -3,6 +3,7 @@
 #include "EditorTestSupport.h"
 
 #include "TarvoMCommandIds.h"
+#include "TrimActiveChecks.h"
 
 #include <functional>
 #include <thread>
@@ -307,6 +308,10 @@ TEST_P(UpdateControl, MovesOnlyItsControlAndPostsNothing)
     c.change(expected);
     host.changes.clear();
 
+    // The Active update shows what the processor made of the value, which it has
+    // taken before it calls updateControl.
+    if (c.index == VyrTarvoMAudioProcessor::activeParameter)
+        setParameter(*processor, c.index, c.value);
     editor->updateControl(c.index, c.value);
     pump();
 
@@ -326,10 +331,16 @@ INSTANTIATE_TEST_SUITE_P(
                       UpdateCase { 2, 0.6f, [](Shown& s) { s.trim = 4.0; s.trimText = "-"; } },
                       UpdateCase { 2, 0.0f, [](Shown& s) { s.trim = -20.0; s.trimText = "-"; } },
                       UpdateCase { 2, 0.50124f, [](Shown& s) { s.trim = 0.0; s.trimText = "-"; } },
-                      UpdateCase { 3, 0.51f, [](Shown& s) { s.active = s.trimLookActive = true; s.trimText = "-"; } },
-                      UpdateCase { 3, 0.5f, [](Shown& s) { s.trimText = "-"; } },
+                      UpdateCase { 3, 0.51f, [](Shown& s) { s.active = s.trimLookActive = true; s.trimText = "0.0 dB"; } },
+                      UpdateCase { 3, 0.5f, [](Shown& s) { s.active = s.trimLookActive = true; s.trimText = "0.0 dB"; } },
+                      UpdateCase { 3, 0.4999f, [](Shown& s) { s.trimText = "-"; } },
                       UpdateCase { 4, 1.0f, [](Shown&) {} }, UpdateCase { 5, 1.0f, [](Shown&) {} },
                       UpdateCase { 11, 1.0f, [](Shown&) {} }, UpdateCase { -1, 1.0f, [](Shown&) {} }));
+
+TEST_F(EditorFixture, TheActiveButtonShowsWhetherTheTrimIsApplied)
+{
+    kittest::checkTheActiveButtonShowsWhetherTheTrimIsApplied(*processor, *editor);
+}
 
 TEST_F(EditorFixture, TheActiveUpdateWritesTheTrimTextOfTheProcessor)
 {

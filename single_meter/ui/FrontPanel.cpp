@@ -1,6 +1,5 @@
 #include "FrontPanel.h"
 
-#include "EndEditing.h"
 #include "FilmStrip.h"
 #include "TarvoMCommandIds.h"
 #include "TrackNameFont.h"
@@ -146,8 +145,6 @@ void FrontPanel::paint(juce::Graphics& g)
 
 void FrontPanel::mouseDown(const juce::MouseEvent& e)
 {
-    // A press on the face is a click elsewhere for the track name and latency.
-    vyrkit::endEditingElsewhere(*this);
     if (isBackPanelClick(e.getPosition()))
         postToEditor(CommandId::showBackPanel);
 }

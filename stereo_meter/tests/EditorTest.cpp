@@ -4,6 +4,7 @@
 #include "EditorTestSupport.h"
 
 #include "TarvoCommandIds.h"
+#include "TrimActiveChecks.h"
 
 #include <functional>
 
@@ -333,6 +334,10 @@ TEST_P(UpdateControl, MovesOnlyItsControlAndPostsNothing)
     host.changes.clear();
     const int counterBefore = VyrTarvoAudioProcessor::getGlobalChangeCounter();
 
+    // The Active update shows what the processor made of the value, which it has
+    // taken before it calls updateControl.
+    if (c.index == VyrTarvoAudioProcessor::activeParameter)
+        setParameter(*processor, c.index, c.value);
     editor->updateControl(c.index, c.value);
     pump();
 
@@ -355,7 +360,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UpdateCase { 0, 1.0f, 0, 2.0 }, UpdateCase { 1, 0.5f, 1, 1.0 },
                       UpdateCase { 2, 0.1234f, 2, 123.0 }, UpdateCase { 2, 0.0015f, 2, 2.0 },
                       UpdateCase { 3, 0.6f, 3, 4.0 }, UpdateCase { 3, 0.0f, 3, -20.0 },
-                      UpdateCase { 4, 0.51f, 4, 1.0 },
+                      UpdateCase { 4, 0.51f, 4, 1.0 }, UpdateCase { 4, 0.5f, 4, 1.0 },
+                      UpdateCase { 4, 0.4999f, 4, 0.0 },
                       // The level and time knobs show the stored setting, not the argument.
                       UpdateCase { 6, 0.1f, -1, 0.0 }, UpdateCase { 7, 0.9f, -1, 0.0 },
                       UpdateCase { 8, 0.9f, -1, 0.0 }, UpdateCase { 9, 0.1f, -1, 0.0 },
@@ -382,6 +388,11 @@ TEST_F(EditorFixture, TheActiveUpdateRewritesTheTrimText)
     editor->updateControl(4, 0.0f);
     EXPECT_FALSE(front().getTrimLook().trimActive.load());
     EXPECT_EQ(front().trimLabel->getText(), parameterText(*processor, 3));
+}
+
+TEST_F(EditorFixture, TheActiveButtonShowsWhetherTheTrimIsApplied)
+{
+    kittest::checkTheActiveButtonShowsWhetherTheTrimIsApplied(*processor, *editor);
 }
 
 TEST_F(EditorFixture, ASettingChangeRefreshesItsKnobAndText)

@@ -4,6 +4,7 @@
 #include "EditorTestSupport.h"
 
 #include "KelsoCommandIds.h"
+#include "TrimActiveChecks.h"
 
 namespace vyrkelsom::editortest
 {
@@ -245,6 +246,11 @@ TEST_F(EditorFixture, UpdateControlSetsLatencyTrimAndActiveQuietly)
         EXPECT_EQ(front().trimLabel->getText(), juce::String(a.text)) << a.value;
     }
     EXPECT_TRUE(host.changes.empty());
+}
+
+TEST_F(EditorFixture, TheActiveButtonShowsWhetherTheTrimIsApplied)
+{
+    kittest::checkTheActiveButtonShowsWhetherTheTrimIsApplied(*processor, *editor);
 }
 
 TEST_F(EditorFixture, OtherIndicesLeaveEveryControlAlone)

@@ -3,6 +3,8 @@
 // callback lock held by the audio thread.
 #include "EditorTestSupport.h"
 
+#include <algorithm>
+#include <cmath>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -147,6 +149,81 @@ TEST_F(EditorTimer, OversBelowTheCountDoNotLight)
     EXPECT_EQ(meter().ledState, -1.0f);
     EXPECT_FALSE(editor->isOverLatched());
 }
+
+// A 1 ms over in a quiet tone with a display delay up to the maximum: the LED
+// lights where the delayed needle shows the over, that is at the tick at which
+// it lights without a delay, moved by the delay, give or take one tick; and it
+// keeps its place beside the delayed needle's peak (the VU needle peaks some
+// ticks after an over). Wherever the over falls between two ticks.
+struct DelayedOverLed : EditorTimer, ::testing::WithParamInterface<int>
+{
+    struct Shown
+    {
+        int litAt = -1; // the first tick with the LED lit
+        int litTicks = 0;
+        int peakAt = -1; // the tick with the highest needle
+    };
+
+    Shown run(int delayMs, int overAtSample, int ticks)
+    {
+        setParameter(*processor, 1, static_cast<float>(delayMs) / 1000.0f);
+        constexpr int tickSamples = 882; // 20 ms at 44100 Hz
+        auto audio = sine(0.05f, ticks * tickSamples);
+        for (auto& channel : audio)
+            for (int i = overAtSample; i < overAtSample + 44; ++i)
+                channel[(size_t) i] = 1.5f;
+
+        Shown shown;
+        float peak = -1.0f;
+        std::vector<std::vector<float>> block(2, std::vector<float>(tickSamples));
+        for (int t = 0; t < ticks; ++t)
+        {
+            for (size_t c = 0; c < 2; ++c)
+                std::copy(audio[c].begin() + t * tickSamples, audio[c].begin() + (t + 1) * tickSamples, block[c].begin());
+            process(*processor, block, tickSamples);
+            tick();
+            if (meter().getLevel() > peak)
+            {
+                peak = meter().getLevel();
+                shown.peakAt = t;
+            }
+            if (meter().ledState == 1.0f)
+            {
+                if (shown.litAt < 0)
+                    shown.litAt = t;
+                ++shown.litTicks;
+            }
+        }
+        return shown;
+    }
+};
+
+TEST_P(DelayedOverLed, LightsWhereTheDelayedNeedleShowsTheOver)
+{
+    const int delayMs = GetParam();
+    for (int offsetMs : { 0, 5, 11, 17 })
+    {
+        SCOPED_TRACE(testing::Message() << delayMs << " ms, over at +" << offsetMs << " ms");
+        // A second of tone first, so that the history holds nothing older.
+        const int overAt = 44100 + offsetMs * 44;
+        const int ticks = (overAt / 44 + delayMs + 400) / 20;
+        const Shown live = run(0, overAt, ticks);
+        const Shown delayed = run(delayMs, overAt, ticks);
+        ASSERT_GE(live.litAt, 0);
+        ASSERT_GE(delayed.litAt, 0);
+        // The over may fill two history slots, read on two ticks in a row.
+        EXPECT_LE(delayed.litTicks, 2);
+        const double delayTicks = delayMs / 20.0;
+        EXPECT_LE(std::abs(delayed.litAt - (live.litAt + delayTicks)), 1.0)
+            << "LED at tick " << delayed.litAt << ", without the delay at " << live.litAt;
+        EXPECT_LE(std::abs(delayed.peakAt - (live.peakAt + delayTicks)), 1.0)
+            << "peak at tick " << delayed.peakAt << ", without the delay at " << live.peakAt;
+        EXPECT_LE(std::abs((delayed.litAt - delayed.peakAt) - (live.litAt - live.peakAt)), 1)
+            << "LED at tick " << delayed.litAt << ", delayed peak at " << delayed.peakAt;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NearTheMaximum, DelayedOverLed, ::testing::Values(500, 975, 990, 999));
 
 TEST_F(EditorTimer, TheHoldTickFollowsTheHoldMode)
 {

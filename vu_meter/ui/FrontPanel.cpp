@@ -1,6 +1,5 @@
 #include "FrontPanel.h"
 
-#include "EndEditing.h"
 #include "KelsoCommandIds.h"
 #include "KelsoImages.h"
 #include "TrackNameFont.h"
@@ -156,8 +155,6 @@ void FrontPanel::paintFaceRow(int row)
 
 void FrontPanel::mouseDown(const juce::MouseEvent& e)
 {
-    // A press on the face is a click elsewhere for the track name and latency.
-    vyrkit::endEditingElsewhere(*this);
     if (isBackPanelClick(e.getPosition()))
         postToEditor(CommandId::showBackPanel);
 }

@@ -1,6 +1,5 @@
 #include "VuNeedleMeter.h"
 
-#include "EndEditing.h"
 #include "KelsoImages.h"
 
 #include <cmath>
@@ -144,7 +143,5 @@ void COldVuMeter2::mouseDown(const juce::MouseEvent&)
 {
     holdResetRequest = true;
     ledResetRequest = true;
-    // A click on the meter is a click elsewhere for the track name and latency.
-    vyrkit::endEditingElsewhere(*this);
 }
 } // namespace vyrkelsom
