@@ -188,11 +188,7 @@ private:
     float shownHold[2] {};
 
     // Interpolation history of the filtered input per channel.
-    float newest[2] {};
-    float previous[2] {};
-    float older[2] {};
-    float midPoint[2] {};
-    float threeQuarterPoint[2] {};
+    vyrkit::InterpolationHistory interpolation;
 
     // History rings, one slot per ring step while a display delay is set.
     std::array<std::array<float, ringSize>, 2> levelRing {};

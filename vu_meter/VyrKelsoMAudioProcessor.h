@@ -2,6 +2,7 @@
 
 #include "DelayedOverReadout.h"
 #include "EditorLink.h"
+#include "FourPointInterpolation.h"
 #include "IirFilter.h"
 #include "NeedleFilterBank.h"
 #include "RelaxedAtomic.h"
@@ -241,11 +242,7 @@ private:
     double overSamples = 0.0;
 
     // Oversampler history per channel (0 left, 1 right).
-    float osPrev2[2] {};
-    float osPrev1[2] {};
-    float osNewest[2] {};
-    float osMid[2] {};
-    float osThreeQuarter[2] {};
+    vyrkit::InterpolationHistory interpolation;
 
     // History rings, one slot per ring step while a display delay is set.
     std::array<float, ringSize> levelRing {};
