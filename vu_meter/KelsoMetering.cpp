@@ -149,13 +149,15 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     float counter = holdCounter;
     double overs = overSamples;
 
+    NeedleFilterBank::Run needleRun(needleBank);
+
     // One processed point of both channels: rectified mean, needle, over count,
     // hold and history.
     const auto meter = [&](const float (&v)[2]) noexcept {
         const float m = stereo ? (std::abs(v[0]) + std::abs(v[1])) * 0.5f : std::abs(v[0]);
         const double level = m * inverseReference;
 
-        needle = needleBank.process(level * 1.56);
+        needle = needleRun.process(level * 1.56);
 
         if (static_cast<double>(static_cast<float>(level)) >= threshold)
             overs += 1.0;
