@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DelayedOverReadout.h"
+#include "HistoryRing.h"
 #include "PeakProgrammeBallistics.h"
 #include "PeakProgrammeSettings.h"
 
@@ -40,25 +40,14 @@ struct StepState
 {
     double needle[channels], hold[channels], overs[channels];
     int holdCounter[channels];
-    int ringStepCounter, ringWriteIndex;
-};
-
-// The history rings of the metered channels (DelayedOverReadout::ringSize slots
-// each) and the over LED's reads of the over rings.
-template <int channels>
-struct StepRings
-{
-    float* level[channels];
-    float* hold[channels];
-    float* over[channels];
-    DelayedOverReadout* overReadout[channels];
+    HistoryPosition position;
 };
 
 // One processed step of every metered channel, from the magnitude of its point:
-// level, over count, needle, hold and the history.
+// level, over count, needle, hold and the history (one per channel).
 template <int channels>
 inline void meterStep(const float (&magnitude)[channels], const BlockBallistics& b, StepState<channels>& st,
-                      const StepRings<channels>& rings) noexcept
+                      ChannelHistory* history) noexcept
 {
     for (int c = 0; c < channels; ++c)
     {
@@ -94,25 +83,9 @@ inline void meterStep(const float (&magnitude)[channels], const BlockBallistics&
         st.hold[c] = (st.hold[c] + 1e-14) - 1e-14;
     }
 
-    // ">=" so that a ring step lowered by a rate change never stops the history.
-    if (b.writeHistory && ++st.ringStepCounter >= b.ringStep)
-    {
-        if (++st.ringWriteIndex >= DelayedOverReadout::ringSize)
-            st.ringWriteIndex = 0;
-        st.ringStepCounter = 0;
-        const auto slot = static_cast<size_t>(st.ringWriteIndex);
+    if (b.writeHistory && st.position.step(b.ringStep))
         for (int c = 0; c < channels; ++c)
-        {
-            rings.overReadout[c]->overwriting(rings.over[c][slot], b.overLimit);
-            rings.level[c][slot] = static_cast<float>(st.needle[c]);
-            rings.hold[c][slot] = static_cast<float>(st.hold[c]);
-            rings.over[c][slot] = static_cast<float>(st.overs[c]);
-            if (st.overs[c] >= b.overLimit)
-            {
-                rings.over[c][slot] = static_cast<float>(b.overLimit);
-                st.overs[c] = 0.0;
-            }
-        }
-    }
+            history[c].write(st.position.writeIndex, static_cast<float>(st.needle[c]), static_cast<float>(st.hold[c]),
+                             st.overs[c], b.overLimit);
 }
 } // namespace vyrkit::peak_programme

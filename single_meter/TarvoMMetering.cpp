@@ -61,13 +61,8 @@ void VyrTarvoMAudioProcessor::followSettingsNow()
 
 void VyrTarvoMAudioProcessor::clearHistory() noexcept
 {
-    ringWriteIndex = 0;
-    displayIndex = 0;
-    ringStepCounter = 0;
-    levelRing.fill(0.0f);
-    holdRing.fill(0.0f);
-    overRing.fill(0.0f);
-    overReadout.clear();
+    historyPosition.clear();
+    history.fill(0.0f, 0.0f);
 }
 
 void VyrTarvoMAudioProcessor::releaseResources()
@@ -133,25 +128,21 @@ void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     st.hold[0] = holdNeedle;
     st.overs[0] = overSamples;
     st.holdCounter[0] = holdCounter;
-    st.ringStepCounter = ringStepCounter;
-    st.ringWriteIndex = ringWriteIndex;
-    const vyrkit::peak_programme::StepRings<1> rings { { levelRing.data() }, { holdRing.data() }, { overRing.data() },
-                                                       { &overReadout } };
+    st.position = historyPosition;
 
     vyrkit::TrimStage trim(trimCurrentGain, trimTargetGain, trimSmoothing, trimEnabled != 0);
     const vyrkit::MeterInput input { buffer.getWritePointer(0), stereo ? buffer.getWritePointer(1) : nullptr, n,
                                      dcBlockerLeft, dcBlockerRight };
     // One input is interpolated alone.
     vyrkit::meterBlock(input, factor, trim, interpolation, 1, [&](const float (&v)[2]) {
-        vyrkit::peak_programme::meterStep({ stereo ? meanOfRectified(v[0], v[1]) : std::abs(v[0]) }, b, st, rings);
+        vyrkit::peak_programme::meterStep({ stereo ? meanOfRectified(v[0], v[1]) : std::abs(v[0]) }, b, st, &history);
     });
 
     needleLevel = st.needle[0];
     holdNeedle = st.hold[0];
     overSamples = st.overs[0];
     holdCounter = st.holdCounter[0];
-    ringStepCounter = st.ringStepCounter;
-    ringWriteIndex = st.ringWriteIndex;
+    historyPosition = st.position;
     trimCurrentGain = trim.currentGain();
 }
 } // namespace vyrtarvom

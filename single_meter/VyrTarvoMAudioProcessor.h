@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DelayedOverReadout.h"
 #include "EditorLink.h"
+#include "HistoryRing.h"
 #include "IirFilter.h"
 #include "PeakProgrammeBallistics.h"
 #include "RelaxedAtomic.h"
@@ -27,7 +27,7 @@ class VyrTarvoMAudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int numParameters = 4;
-    static constexpr int ringSize = 1001;
+    static constexpr int ringSize = vyrkit::historyRingSize;
 
     enum ParameterIndex
     {
@@ -162,8 +162,8 @@ public:
     double getProcessingRate() const noexcept { return ballistics.processingRate; }
     int getRingStep() const noexcept { return ballistics.ringStep; }
     const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return ballistics; }
-    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
-    int getDisplayIndex() const noexcept { return displayIndex; }
+    int getRingWriteIndex() const noexcept { return historyPosition.writeIndex; }
+    int getDisplayIndex() const noexcept { return historyPosition.displayIndex; }
     float getRingSlot(int ring, int slot) const noexcept;
     float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
@@ -228,15 +228,10 @@ private:
     // Interpolation history of the filtered input, per input channel.
     vyrkit::InterpolationHistory interpolation;
 
-    // History rings, one slot per ring step while a display delay is set.
-    std::array<float, ringSize> levelRing {};
-    std::array<float, ringSize> holdRing {};
-    std::array<float, ringSize> overRing {};
-    int ringWriteIndex = 0;
-    int displayIndex = 0;
-    int ringStepCounter = 0;
-    // The over LED's reads of the over ring.
-    vyrkit::DelayedOverReadout overReadout;
+    // History rings, one slot per ring step while a display delay is set, and
+    // their write position.
+    vyrkit::ChannelHistory history;
+    vyrkit::HistoryPosition historyPosition;
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;

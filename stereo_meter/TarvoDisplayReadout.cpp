@@ -3,105 +3,45 @@
 // taken from the history ring when a display delay is set.
 #include "VyrTarvoAudioProcessor.h"
 
-#include <cmath>
-#include <limits>
+#include "NeedleReadout.h"
 
 namespace vyrtarvo
 {
-namespace
-{
-constexpr int ringSize = VyrTarvoAudioProcessor::ringSize;
-
-// The display delay in ring steps, read once: at most 999, never negative.
-int displayDelay(int latencyMs) noexcept { return juce::jlimit(0, 999, latencyMs); }
-
-int wrapIndex(int index) noexcept
-{
-    index %= ringSize;
-    return index < 0 ? index + ringSize : index;
-}
-
-int slotBefore(int index) noexcept { return index == 0 ? ringSize - 1 : index - 1; }
-
-float glide(float start, double live, float fraction) noexcept
-{
-    const float fromStart = (1.0f - fraction) * start;
-    return static_cast<float>(static_cast<double>(fromStart) + static_cast<double>(fraction) * live);
-}
-} // namespace
+using namespace vyrkit::readout;
 
 void VyrTarvoAudioProcessor::updateDisplayIndex() noexcept
 {
-    displayIndex = wrapIndex(ringWriteIndex - displayDelay(latencyMs));
+    vyrkit::readout::updateDisplayIndex(historyPosition, latencyMs);
 }
 
 float VyrTarvoAudioProcessor::getDisplayLevel(int channel, float x) noexcept
 {
     const int c = channel & 1;
-    float result;
-    if (latencyMs <= 0)
-    {
-        const double live = needleLevel[c];
-        const float start = needleLevelAtBlockStart[c];
-        result = live > start ? static_cast<float>(live) : glide(start, live, x);
-    }
-    else
-    {
-        const float cur = levelRing[c][(size_t) displayIndex];
-        const float prev = levelRing[c][(size_t) slotBefore(displayIndex)];
-        result = cur > prev ? cur : (1.0f - x) * prev + cur * x;
-    }
-    shownLevel[c] = result;
-    return result;
+    shownLevel[c] = latencyMs <= 0 ? follow(needleLevel[c], needleLevelAtBlockStart[c], x)
+                                   : fromRing(history[c].level, historyPosition.displayIndex, x);
+    return shownLevel[c];
 }
 
 float VyrTarvoAudioProcessor::getDisplayHold(int channel, float x) noexcept
 {
     const int c = channel & 1;
-    float result;
-    if (latencyMs <= 0)
-    {
-        const double live = holdNeedle[c];
-        const float start = holdNeedleAtBlockStart[c];
-        result = live > start ? static_cast<float>(live) : glide(start, live, x);
-    }
-    else
-    {
-        const float cur = holdRing[c][(size_t) displayIndex];
-        const float prev = holdRing[c][(size_t) slotBefore(displayIndex)];
-        result = cur > prev ? cur : (1.0f - x) * prev + cur * x;
-    }
-    shownHold[c] = result;
-
+    shownHold[c] = latencyMs <= 0 ? follow(holdNeedle[c], holdNeedleAtBlockStart[c], x)
+                                  : fromRing(history[c].hold, historyPosition.displayIndex, x);
     if (holdMode == 1.0f)
-    {
-        if (static_cast<double>(shownHold[c]) > infinityHold[c])
-            infinityHold[c] = shownHold[c];
-        else
-            shownHold[c] = static_cast<float>(infinityHold[c]);
-    }
+        shownHold[c] = holdInInfinity(shownHold[c], infinityHold[c]);
     return shownHold[c];
 }
 
 double VyrTarvoAudioProcessor::readOverCount(int channel) noexcept
 {
     const int c = channel & 1;
-    overReadout[c].beginRead(displayIndex, displayDelay(latencyMs));
-    if (latencyMs <= 0)
-        return overSamples[c];
-    // The largest count among the slots passed since the previous read.
-    return static_cast<double>(overReadout[c].largestCount(overRing[c].data()));
+    return vyrkit::readout::readOverCount(history[c], historyPosition, latencyMs, overSamples[c]);
 }
 
 void VyrTarvoAudioProcessor::setOverCount(int channel, double count) noexcept
 {
     const int c = channel & 1;
-    if (latencyMs <= 0)
-    {
-        overSamples[c] = count;
-        return;
-    }
-    overReadout[c].setCount(overRing[c].data(), static_cast<float>(count));
+    vyrkit::readout::setOverCount(history[c], latencyMs, overSamples[c], count);
 }
 
 void VyrTarvoAudioProcessor::resetPeakHold()
@@ -118,13 +58,6 @@ void VyrTarvoAudioProcessor::resetPeakHold()
 
 float VyrTarvoAudioProcessor::getDisplayFraction(double nowSeconds) const noexcept
 {
-    if (! (blockDuration > 0.0))
-        return 0.0f;
-    const double fraction = (nowSeconds - lastBlockTime) / blockDuration;
-    if (! std::isfinite(fraction) || fraction < 0.0)
-        return 0.0f;
-    // Unlimited in principle (a needle keeps falling while no blocks arrive), but
-    // kept within the float range.
-    return static_cast<float>(juce::jmin(fraction, static_cast<double>(std::numeric_limits<float>::max())));
+    return displayFraction(nowSeconds, lastBlockTime, blockDuration);
 }
 } // namespace vyrtarvo

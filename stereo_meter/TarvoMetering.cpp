@@ -59,16 +59,9 @@ void VyrTarvoAudioProcessor::followSettingsNow()
 
 void VyrTarvoAudioProcessor::clearHistory() noexcept
 {
-    ringWriteIndex = 0;
-    displayIndex = 0;
-    ringStepCounter = 0;
-    for (int c = 0; c < 2; ++c)
-    {
-        levelRing[c].fill(0.0f);
-        holdRing[c].fill(0.0f);
-        overRing[c].fill(0.0f);
-        overReadout[c].clear();
-    }
+    historyPosition.clear();
+    for (auto& h : history)
+        h.fill(0.0f, 0.0f);
 }
 
 void VyrTarvoAudioProcessor::releaseResources()
@@ -133,12 +126,7 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
         st.overs[c] = overSamples[c];
         st.holdCounter[c] = holdCounter[c];
     }
-    st.ringStepCounter = ringStepCounter;
-    st.ringWriteIndex = ringWriteIndex;
-    const vyrkit::peak_programme::StepRings<2> rings { { levelRing[0].data(), levelRing[1].data() },
-                        { holdRing[0].data(), holdRing[1].data() },
-                        { overRing[0].data(), overRing[1].data() },
-                        { &overReadout[0], &overReadout[1] } };
+    st.position = historyPosition;
 
     vyrkit::TrimStage trim(trimCurrentGain, trimTargetGain, trimSmoothing, trimEnabled == 1);
     const vyrkit::MeterInput input { buffer.getWritePointer(0), stereo ? buffer.getWritePointer(1) : nullptr, n,
@@ -153,7 +141,7 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
             m1 = m0 - m1;
             m0 = sum;
         }
-        vyrkit::peak_programme::meterStep({ std::abs(m0), std::abs(m1) }, b, st, rings);
+        vyrkit::peak_programme::meterStep({ std::abs(m0), std::abs(m1) }, b, st, history);
     });
 
     for (int c = 0; c < 2; ++c)
@@ -163,8 +151,7 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
         overSamples[c] = st.overs[c];
         holdCounter[c] = st.holdCounter[c];
     }
-    ringStepCounter = st.ringStepCounter;
-    ringWriteIndex = st.ringWriteIndex;
+    historyPosition = st.position;
     trimCurrentGain = trim.currentGain();
 }
 } // namespace vyrtarvo

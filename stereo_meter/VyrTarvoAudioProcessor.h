@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DelayedOverReadout.h"
 #include "EditorLink.h"
+#include "HistoryRing.h"
 #include "IirFilter.h"
 #include "PeakProgrammeBallistics.h"
 #include "RelaxedAtomic.h"
@@ -24,7 +24,7 @@ class VyrTarvoAudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int numParameters = 5;
-    static constexpr int ringSize = 1001;
+    static constexpr int ringSize = vyrkit::historyRingSize;
 
     enum ParameterIndex
     {
@@ -128,8 +128,8 @@ public:
     double getProcessingRate() const noexcept { return ballistics.processingRate; }
     int getRingStep() const noexcept { return ballistics.ringStep; }
     const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return ballistics; }
-    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
-    int getDisplayIndex() const noexcept { return displayIndex; }
+    int getRingWriteIndex() const noexcept { return historyPosition.writeIndex; }
+    int getDisplayIndex() const noexcept { return historyPosition.displayIndex; }
     float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
     float getTrimSmoothing() const noexcept { return trimSmoothing; }
@@ -190,15 +190,10 @@ private:
     // Interpolation history of the filtered input per channel.
     vyrkit::InterpolationHistory interpolation;
 
-    // History rings, one slot per ring step while a display delay is set.
-    std::array<std::array<float, ringSize>, 2> levelRing {};
-    std::array<std::array<float, ringSize>, 2> holdRing {};
-    std::array<std::array<float, ringSize>, 2> overRing {};
-    int ringWriteIndex = 0;
-    int displayIndex = 0;
-    int ringStepCounter = 0;
-    // The over LED's reads of the over rings, per channel.
-    vyrkit::DelayedOverReadout overReadout[2];
+    // History rings per channel, one slot per ring step while a display delay is
+    // set, and their write position.
+    vyrkit::ChannelHistory history[2];
+    vyrkit::HistoryPosition historyPosition;
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;

@@ -18,13 +18,8 @@ using vyrkit::truncToInt;
 
 void VyrKelsoMAudioProcessor::fillRings(float level, float hold) noexcept
 {
-    levelRing.fill(level);
-    holdRing.fill(hold);
-    overRing.fill(0.0f);
-    ringWriteIndex = 0;
-    displayIndex = 0;
-    ringStepCounter = 0;
-    overReadout.clear();
+    history.fill(level, hold);
+    historyPosition.clear();
 }
 
 // The oversampling factor and processing rate for meterRate, the needle bank at
@@ -175,23 +170,8 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
         // the hold stays released.
         counter += 1.0f;
 
-        // ">=" so that a ring step lowered by a rate change never stops the history.
-        if (writeHistory && ++ringStepCounter >= ringStep)
-        {
-            if (++ringWriteIndex >= ringSize)
-                ringWriteIndex = 0;
-            ringStepCounter = 0;
-            const auto slot = static_cast<std::size_t>(ringWriteIndex);
-            overReadout.overwriting(overRing[slot], overLimit);
-            levelRing[slot] = needle;
-            holdRing[slot] = hold;
-            overRing[slot] = static_cast<float>(overs);
-            if (overs >= overLimit)
-            {
-                overRing[slot] = static_cast<float>(overLimit);
-                overs = 0.0;
-            }
-        }
+        if (writeHistory && historyPosition.step(ringStep))
+            history.write(historyPosition.writeIndex, needle, hold, overs, overLimit);
     };
 
     vyrkit::TrimStage trim(trimCurrentGain, trimTargetGain, trimSmoothing, trimEnabled != 0);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DelayedOverReadout.h"
 #include "EditorLink.h"
+#include "HistoryRing.h"
 #include "FourPointInterpolation.h"
 #include "IirFilter.h"
 #include "NeedleFilterBank.h"
@@ -27,7 +27,7 @@ class VyrKelsoMAudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int numParameters = 4;
-    static constexpr int ringSize = 1001;
+    static constexpr int ringSize = vyrkit::historyRingSize;
 
     enum ParameterIndex
     {
@@ -175,11 +175,11 @@ public:
     float getHoldLength() const noexcept { return holdLength; }
     float getHoldRelease() const noexcept { return holdRelease; }
     int getRingStep() const noexcept { return ringStep; }
-    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
-    int getDisplayIndex() const noexcept { return displayIndex; }
-    float getLevelRingSlot(int slot) const noexcept { return levelRing[(size_t) wrapSlot(slot)]; }
-    float getHoldRingSlot(int slot) const noexcept { return holdRing[(size_t) wrapSlot(slot)]; }
-    float getOverRingSlot(int slot) const noexcept { return overRing[(size_t) wrapSlot(slot)]; }
+    int getRingWriteIndex() const noexcept { return historyPosition.writeIndex; }
+    int getDisplayIndex() const noexcept { return historyPosition.displayIndex; }
+    float getLevelRingSlot(int slot) const noexcept { return history.level[(size_t) wrapSlot(slot)]; }
+    float getHoldRingSlot(int slot) const noexcept { return history.hold[(size_t) wrapSlot(slot)]; }
+    float getOverRingSlot(int slot) const noexcept { return history.over[(size_t) wrapSlot(slot)]; }
     float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
     float getTrimSmoothing() const noexcept { return trimSmoothing; }
@@ -245,15 +245,9 @@ private:
     vyrkit::InterpolationHistory interpolation;
 
     // History rings, one slot per ring step while a display delay is set.
-    std::array<float, ringSize> levelRing {};
-    std::array<float, ringSize> holdRing {};
-    std::array<float, ringSize> overRing {};
-    int ringWriteIndex = 0;
-    int displayIndex = 0;
-    int ringStepCounter = 0;
+    vyrkit::ChannelHistory history;
+    vyrkit::HistoryPosition historyPosition;
     int ringStep = 44;
-    // The over LED's reads of the over ring.
-    vyrkit::DelayedOverReadout overReadout;
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
