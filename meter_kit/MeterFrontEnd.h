@@ -21,10 +21,13 @@ struct MeterInput
 namespace front_end_detail
 {
 template <int factor, bool stereo, typename MeterPoint>
-void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h, int monoInterpolatedChannels,
+[[gnu::always_inline]] inline void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h, int monoInterpolatedChannels,
                   MeterPoint& meterPoint) noexcept
 {
     const int channels = stereo ? 2 : monoInterpolatedChannels;
+    // The DC blockers too, handed back at the end of the block.
+    IirFilter blockerLeft = in.blockerLeft;
+    IirFilter blockerRight = in.blockerRight;
     // The history in locals for the length of the block, so that it stays in
     // registers. With one input the right channel is silent.
     float x0[2] = { h.newest[0], stereo ? h.newest[1] : 0.0f };
@@ -43,9 +46,9 @@ void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h
         if constexpr (stereo)
             trim.apply(in.right[i]);
 
-        x0[0] = dcBlockedSample(in.blockerLeft, in.left[i]);
+        x0[0] = dcBlockedSample(blockerLeft, in.left[i]);
         if constexpr (stereo)
-            x0[1] = dcBlockedSample(in.blockerRight, in.right[i]);
+            x0[1] = dcBlockedSample(blockerRight, in.right[i]);
 
         if constexpr (factor == 2 || factor == 4)
         {
@@ -78,6 +81,9 @@ void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h
         meterPoint(x0);
     }
 
+    in.blockerLeft = blockerLeft;
+    if constexpr (stereo)
+        in.blockerRight = blockerRight;
     for (int c = 0; c < 2; ++c)
     {
         h.newest[c] = x0[c];
@@ -89,7 +95,7 @@ void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h
 }
 
 template <int factor, typename MeterPoint>
-void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h, int monoInterpolatedChannels,
+[[gnu::always_inline]] inline void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h, int monoInterpolatedChannels,
                   MeterPoint& meterPoint) noexcept
 {
     if (in.right != nullptr)
@@ -103,10 +109,12 @@ void meterSamples(const MeterInput& in, TrimStage& trim, InterpolationHistory& h
 // blockers and, with an oversampling factor of 2 or 4, the interpolated points;
 // then meterPoint (const float (&)[2], left and right) once per processed step.
 // The loop is compiled apart for each factor and channel count, so that no step
-// asks for them again. monoInterpolatedChannels: how many channels the
+// asks for them again, and inlined into the meter's processBlock, so that the
+// meter state that meterPoint works on stays in registers. The DC blockers run
+// as copies for the length of the block for the same reason. monoInterpolatedChannels: how many channels the
 // interpolation runs over with one input (the silent right one too, or not).
 template <typename MeterPoint>
-void meterBlock(const MeterInput& in, int factor, TrimStage& trim, InterpolationHistory& history,
+[[gnu::always_inline]] inline void meterBlock(const MeterInput& in, int factor, TrimStage& trim, InterpolationHistory& history,
                 int monoInterpolatedChannels, MeterPoint&& meterPoint) noexcept
 {
     if (factor == 4)

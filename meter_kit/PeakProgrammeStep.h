@@ -59,9 +59,7 @@ inline void meterStep(const float (&magnitude)[channels], const BlockBallistics&
         else if (st.overs[c] < b.overLimit)
             st.overs[c] = 0.0;
 
-        // Attack or release by a choice of coefficient, not of code: the needle
-        // turns with nearly every cycle of the audio, which a branch would guess
-        // wrong.
+        // Attack or release: one update, with the coefficient chosen.
         double needle = st.needle[c];
         const double coefficient = level > needle ? b.attack : b.release;
         needle += (level - needle) * coefficient;
