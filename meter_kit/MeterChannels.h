@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_audio_basics/juce_audio_basics.h>
+#include <juce_audio_processors/juce_audio_processors.h>
 
 namespace vyrkit
 {
@@ -23,5 +23,19 @@ inline void routeMeterChannels(juce::AudioBuffer<float>& buffer, int ins, int ou
         for (int ch = 2; ch < outs; ++ch)
             buffer.clear(ch, 0, n);
     }
+}
+
+// The same for a processor's block: its channel counts, each at most the
+// buffer's. Returns the number of inputs to meter, or 0 when the block has no
+// input and is not metered (every channel configuration has one).
+inline int routeMeterChannels(const juce::AudioProcessor& processor, juce::AudioBuffer<float>& buffer)
+{
+    const int bufferChannels = buffer.getNumChannels();
+    const int ins = juce::jmin(processor.getTotalNumInputChannels(), bufferChannels);
+    const int outs = juce::jmin(processor.getTotalNumOutputChannels(), bufferChannels);
+    if (ins < 1)
+        return 0;
+    routeMeterChannels(buffer, ins, outs);
+    return ins;
 }
 } // namespace vyrkit

@@ -3,7 +3,10 @@
 #include "DcBlockedSample.h"
 #include "FourPointInterpolation.h"
 #include "IirFilter.h"
+#include "MeterRates.h"
 #include "TrimStage.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
 
 namespace vyrkit
 {
@@ -16,6 +19,40 @@ struct MeterInput
     int numSamples;
     IirFilter& blockerLeft;
     IirFilter& blockerRight;
+};
+
+// What a meter's front end keeps between blocks: its two DC blockers, 2 Hz
+// high-pass sections at the host rate, and the trim's smoothed gain with the
+// glide's coefficient.
+struct MeterInputStage
+{
+    IirFilter dcBlockerLeft { 44100.0, 1, 2.0, 0.5, 0.0 };
+    IirFilter dcBlockerRight { 44100.0, 1, 2.0, 0.5, 0.0 };
+    float trimCurrentGain = 1.0f;
+    float trimSmoothing = 0.0005f;
+
+    // prepareToPlay: the blockers for the host rate as given (not clamped), the
+    // glide's coefficient for it, and the gain at its target.
+    void prepare(double rate, float trimTargetGain) noexcept
+    {
+        dcBlockerLeft.setSampleRate(rate);
+        dcBlockerRight.setSampleRate(rate);
+        trimCurrentGain = trimTargetGain;
+        trimSmoothing = trimSmoothingFor(rate);
+    }
+
+    // releaseResources: the blockers start again from rest; the gain is at its
+    // target.
+    void release(float trimTargetGain) noexcept
+    {
+        dcBlockerLeft.reset();
+        dcBlockerLeft.designCoefficients();
+        dcBlockerRight.reset();
+        dcBlockerRight.designCoefficients();
+        trimCurrentGain = trimTargetGain;
+    }
+
+    const IirFilter& dcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
 };
 
 namespace front_end_detail
@@ -105,23 +142,31 @@ template <int factor, typename MeterPoint>
 }
 } // namespace front_end_detail
 
-// The loop of one block that every meter runs: per input sample the trim, the DC
+// The loop of one block that every meter runs over the first one or two
+// channels of the buffer (two when stereo): per input sample the trim, the DC
 // blockers and, with an oversampling factor of 2 or 4, the interpolated points;
 // then meterPoint (const float (&)[2], left and right) once per processed step.
 // The loop is compiled apart for each factor and channel count, so that no step
 // asks for them again, and inlined into the meter's processBlock, so that the
 // meter state that meterPoint works on stays in registers. The DC blockers run
-// as copies for the length of the block for the same reason. monoInterpolatedChannels: how many channels the
-// interpolation runs over with one input (the silent right one too, or not).
+// as copies for the length of the block for the same reason.
+// monoInterpolatedChannels: how many channels the interpolation runs over with
+// one input (the silent right one too, or not).
 template <typename MeterPoint>
-[[gnu::always_inline]] inline void meterBlock(const MeterInput& in, int factor, TrimStage& trim, InterpolationHistory& history,
-                int monoInterpolatedChannels, MeterPoint&& meterPoint) noexcept
+[[gnu::always_inline]] inline void meterBlock(MeterInputStage& stage, juce::AudioBuffer<float>& buffer, bool stereo,
+                                              int factor, float trimTargetGain, bool trimApplied,
+                                              InterpolationHistory& history, int monoInterpolatedChannels,
+                                              MeterPoint&& meterPoint) noexcept
 {
+    TrimStage trim(stage.trimCurrentGain, trimTargetGain, stage.trimSmoothing, trimApplied);
+    const MeterInput in { buffer.getWritePointer(0), stereo ? buffer.getWritePointer(1) : nullptr,
+                          buffer.getNumSamples(), stage.dcBlockerLeft, stage.dcBlockerRight };
     if (factor == 4)
         front_end_detail::meterSamples<4>(in, trim, history, monoInterpolatedChannels, meterPoint);
     else if (factor == 2)
         front_end_detail::meterSamples<2>(in, trim, history, monoInterpolatedChannels, meterPoint);
     else
         front_end_detail::meterSamples<0>(in, trim, history, monoInterpolatedChannels, meterPoint);
+    stage.trimCurrentGain = trim.currentGain();
 }
 } // namespace vyrkit

@@ -10,6 +10,10 @@ namespace vyrkit
 // count.
 namespace readout
 {
+// A slot the editor has read holds this until the history overwrites it, so
+// that no over is counted twice (in the meters that mark what they read).
+inline constexpr float overReadMark = -1.0f;
+
 // The display delay in ring steps, read once: at most 999, never negative.
 inline int displayDelay(int latencyMs) noexcept { return latencyMs < 0 ? 0 : (latencyMs > 999 ? 999 : latencyMs); }
 

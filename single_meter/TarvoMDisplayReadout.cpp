@@ -3,63 +3,36 @@
 // taken from the history ring when a display delay is set, and the over count.
 #include "VyrTarvoMAudioProcessor.h"
 
-#include "NeedleReadout.h"
-
 namespace vyrtarvom
 {
-using namespace vyrkit::readout;
+void VyrTarvoMAudioProcessor::updateDisplayIndex() noexcept { meter.updateDisplayIndex(latencyMs); }
 
-namespace
-{
-// A slot the editor has read holds this until the history overwrites it, so
-// that no over is counted twice.
-constexpr float readMark = -1.0f;
-} // namespace
-
-void VyrTarvoMAudioProcessor::updateDisplayIndex() noexcept
-{
-    vyrkit::readout::updateDisplayIndex(historyPosition, latencyMs);
-}
-
-float VyrTarvoMAudioProcessor::getDisplayLevel(float x) noexcept
-{
-    shownLevel = latencyMs <= 0 ? follow(needleLevel, needleLevelAtBlockStart, x)
-                                : fromRing(history.level, historyPosition.displayIndex, x);
-    return shownLevel;
-}
+float VyrTarvoMAudioProcessor::getDisplayLevel(float x) noexcept { return meter.displayLevel(0, x, latencyMs); }
 
 float VyrTarvoMAudioProcessor::getDisplayHold(float x) noexcept
 {
-    shownHold = latencyMs <= 0 ? follow(holdNeedle, holdNeedleAtBlockStart, x)
-                               : fromRing(history.hold, historyPosition.displayIndex, x);
-    if (holdMode == 1.0f)
-        shownHold = holdInInfinity(shownHold, infinityHold);
-    return shownHold;
+    return meter.displayHold(0, x, latencyMs, holdMode == 1.0f);
 }
 
 double VyrTarvoMAudioProcessor::readOverCount() noexcept
 {
-    // Each slot read is then marked as read.
-    return vyrkit::readout::readOverCount(history, historyPosition, latencyMs, overSamples, &readMark);
+    // The largest count among the slots passed since the previous read; each
+    // slot is then marked as read.
+    return meter.readOverCount(0, latencyMs, &vyrkit::readout::overReadMark);
 }
 
-void VyrTarvoMAudioProcessor::setOverCount(double count) noexcept
-{
-    vyrkit::readout::setOverCount(history, latencyMs, overSamples, count);
-}
+void VyrTarvoMAudioProcessor::setOverCount(double count) noexcept { meter.setOverCount(0, latencyMs, count); }
 
 void VyrTarvoMAudioProcessor::resetPeakHold()
 {
     // Host threads reset the hold while blocks may be processed.
     const juce::ScopedLock lock(getCallbackLock());
-    holdCounter = 0;
-    holdNeedle = needleLevel;
-    infinityHold = needleLevel;
+    meter.resetPeakHold();
 }
 
 float VyrTarvoMAudioProcessor::getDisplayFraction(double nowSeconds) const noexcept
 {
-    return displayFraction(nowSeconds, lastBlockTime, blockDuration);
+    return vyrkit::readout::displayFraction(nowSeconds, lastBlockTime, blockDuration);
 }
 
 float VyrTarvoMAudioProcessor::getRingSlot(int ring, int slot) const noexcept
@@ -67,6 +40,7 @@ float VyrTarvoMAudioProcessor::getRingSlot(int ring, int slot) const noexcept
     if (slot < 0 || slot >= ringSize)
         return 0.0f;
     const auto s = (size_t) slot;
+    const auto& history = meter.history[0];
     switch (ring)
     {
         case 0: return history.level[s];

@@ -9,13 +9,6 @@ namespace vyrkelsom
 {
 using namespace vyrkit::readout;
 
-namespace
-{
-// A slot the editor has read holds this until the history overwrites it, so
-// that no over is counted twice.
-constexpr float readMark = -1.0f;
-} // namespace
-
 void VyrKelsoMAudioProcessor::updateDisplayIndex() noexcept
 {
     vyrkit::readout::updateDisplayIndex(historyPosition, latencyMs);
@@ -53,7 +46,7 @@ void VyrKelsoMAudioProcessor::resetPeakHold(float x)
 double VyrKelsoMAudioProcessor::readOverCount() noexcept
 {
     // The slots read are then marked as read, so that no over is shown twice.
-    return vyrkit::readout::readOverCount(history, historyPosition, latencyMs, overSamples, &readMark);
+    return vyrkit::readout::readOverCount(history, historyPosition, latencyMs, overSamples, &overReadMark);
 }
 
 void VyrKelsoMAudioProcessor::setOverCount(double count) noexcept

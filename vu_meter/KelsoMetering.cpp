@@ -65,15 +65,11 @@ void VyrKelsoMAudioProcessor::prepareToPlay(double sampleRate, int)
     const double rate = vyrkit::usableSampleRate(sampleRate);
     chooseProcessingRate(juce::jlimit(22050.0, 192000.0, rate));
 
-    dcBlockerLeft.setSampleRate(rate);
-    dcBlockerRight.setSampleRate(rate);
+    input.prepare(rate, trimTargetGain);
 
     setRateDependentValues();
     fillRings(-0.05f, -0.05f);
     ringStep = vyrkit::ringStepFor(processingRate);
-
-    trimSmoothing = vyrkit::trimSmoothingFor(rate);
-    trimCurrentGain = trimTargetGain;
 }
 
 void VyrKelsoMAudioProcessor::updateProcessingRate()
@@ -91,13 +87,9 @@ void VyrKelsoMAudioProcessor::releaseResources()
         const juce::ScopedLock lock(getCallbackLock());
         needleBank.reset();
         needleBank.applyQRamp();
-        dcBlockerLeft.reset();
-        dcBlockerLeft.designCoefficients();
-        dcBlockerRight.reset();
-        dcBlockerRight.designCoefficients();
+        input.release(trimTargetGain);
 
         needleLevel = -0.05f;
-        trimCurrentGain = trimTargetGain;
         holdNeedle = -0.05f;
         holdCounter = 0.0f;
         holdNeedleAtBlockStart = -0.05f;
@@ -111,16 +103,13 @@ void VyrKelsoMAudioProcessor::releaseResources()
 void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
     const int n = buffer.getNumSamples();
-    const int bufferChannels = buffer.getNumChannels();
-    const int ins = juce::jmin(getTotalNumInputChannels(), bufferChannels);
-    const int outs = juce::jmin(getTotalNumOutputChannels(), bufferChannels);
+    // 1. Channels: outputs without an input are silent, except that a single
+    // input is copied, untrimmed, to the second output. A block without an input
+    // is not metered.
+    const int ins = vyrkit::routeMeterChannels(*this, buffer);
     if (ins < 1)
         return;
-
-    // 1. Channels: outputs without an input are silent, except that a single
-    // input is copied, untrimmed, to the second output.
     const bool stereo = ins >= 2;
-    vyrkit::routeMeterChannels(buffer, ins, outs);
 
     // 2. and 3. The block's start values and time stamp.
     needleLevelAtBlockStart = needleLevel;
@@ -174,16 +163,12 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
             history.write(historyPosition.writeIndex, needle, hold, overs, overLimit);
     };
 
-    vyrkit::TrimStage trim(trimCurrentGain, trimTargetGain, trimSmoothing, trimEnabled != 0);
-    const vyrkit::MeterInput input { buffer.getWritePointer(0), stereo ? buffer.getWritePointer(1) : nullptr, n,
-                                     dcBlockerLeft, dcBlockerRight };
     // With one input the silent right channel is interpolated too.
-    vyrkit::meterBlock(input, factor, trim, interpolation, 2, meter);
+    vyrkit::meterBlock(input, buffer, stereo, factor, trimTargetGain, trimEnabled != 0, interpolation, 2, meter);
 
     needleLevel = needle;
     holdNeedle = hold;
     holdCounter = counter;
     overSamples = overs;
-    trimCurrentGain = trim.currentGain();
 }
 } // namespace vyrkelsom

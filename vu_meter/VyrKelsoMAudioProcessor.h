@@ -2,7 +2,7 @@
 
 #include "EditorLink.h"
 #include "HistoryRing.h"
-#include "FourPointInterpolation.h"
+#include "MeterFrontEnd.h"
 #include "IirFilter.h"
 #include "NeedleFilterBank.h"
 #include "RelaxedAtomic.h"
@@ -180,13 +180,13 @@ public:
     float getLevelRingSlot(int slot) const noexcept { return history.level[(size_t) wrapSlot(slot)]; }
     float getHoldRingSlot(int slot) const noexcept { return history.hold[(size_t) wrapSlot(slot)]; }
     float getOverRingSlot(int slot) const noexcept { return history.over[(size_t) wrapSlot(slot)]; }
-    float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
+    float getTrimCurrentGain() const noexcept { return input.trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
-    float getTrimSmoothing() const noexcept { return trimSmoothing; }
+    float getTrimSmoothing() const noexcept { return input.trimSmoothing; }
     float getTrimDb() const noexcept { return trimDb; }
     int getTrimEnabled() const noexcept { return trimEnabled; }
     const NeedleFilterBank& getNeedleBank() const noexcept { return needleBank; }
-    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
+    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return input.dcBlocker(channel); }
 
     // The editor that host threads reach through the message thread. The editor
     // registers itself here on construction and leaves on destruction; the link
@@ -225,8 +225,8 @@ private:
     std::atomic<int> sizeFlag { 0 };
 
     NeedleFilterBank needleBank { 0.68f, 0.55f, 16 };
-    vyrkit::IirFilter dcBlockerLeft { 44100.0, 1, 2.0, 0.5, 0.0 };
-    vyrkit::IirFilter dcBlockerRight { 44100.0, 1, 2.0, 0.5, 0.0 };
+    // The trim and the DC blockers.
+    vyrkit::MeterInputStage input;
 
     // Meter state.
     float needleLevel = -0.05f;
@@ -260,8 +260,6 @@ private:
     int processingFactor = 0;
     float holdLength = 0.0f;
     float holdRelease = 0.0f;
-    float trimCurrentGain = 1.0f;
-    float trimSmoothing = 0.0005f;
 
     std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
     std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();
