@@ -54,36 +54,21 @@ bool isCurrent(const PeakProgrammeBallistics& b, const PeakProgrammeSettings& s)
     return b.settingsGeneration == s.ballisticsGeneration.load(std::memory_order_acquire);
 }
 
-namespace
-{
-void restartInterpolation(int factor, InterpolationHistory history) noexcept
-{
-    if (factor == 0)
-        return;
-    for (int c = 0; c < 2; ++c)
-    {
-        history.previous[c] = history.older[c] = 0.0f;
-        if (factor == 4)
-            history.newest[c] = 0.0f;
-    }
-}
-} // namespace
-
 void chooseBallistics(PeakProgrammeBallistics& b, const PeakProgrammeSettings& s, double meterRate,
-                      InterpolationHistory history) noexcept
+                      InterpolationHistory& history) noexcept
 {
     b = ballisticsFor(s, meterRate);
-    restartInterpolation(b.oversamplingFactor, history);
+    history.restart(b.oversamplingFactor);
 }
 
 void followSettings(PeakProgrammeBallistics& b, const PeakProgrammeSettings& s, double meterRate,
-                    InterpolationHistory history) noexcept
+                    InterpolationHistory& history) noexcept
 {
     if (isCurrent(b, s))
         return;
     const int factorBefore = b.oversamplingFactor;
     b = ballisticsFor(s, meterRate);
     if (b.oversamplingFactor != factorBefore)
-        restartInterpolation(b.oversamplingFactor, history);
+        history.restart(b.oversamplingFactor);
 }
 } // namespace vyrkit::peak_programme

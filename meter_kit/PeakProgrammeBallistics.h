@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FourPointInterpolation.h"
 #include "PeakProgrammeSettings.h"
 
 namespace vyrkit
@@ -33,27 +34,18 @@ PeakProgrammeBallistics ballisticsFor(const PeakProgrammeSettings& s, double met
 // were made: the instance then takes ballisticsFor its own meter rate again.
 bool isCurrent(const PeakProgrammeBallistics& b, const PeakProgrammeSettings& s) noexcept;
 
-// The interpolation history of the filtered input, per input channel, that the
-// oversampling draws its points from.
-struct InterpolationHistory
-{
-    float (&newest)[2];
-    float (&previous)[2];
-    float (&older)[2];
-};
-
 // prepareToPlay and updateProcessingRate: the values for the meter rate, and the
 // interpolation starts afresh when it oversamples (the previous and older
 // values, with four steps per sample the newest one too).
 void chooseBallistics(PeakProgrammeBallistics& b, const PeakProgrammeSettings& s, double meterRate,
-                      InterpolationHistory history) noexcept;
+                      InterpolationHistory& history) noexcept;
 
 // A time or the measurement mode has changed since b was made (by this instance
 // or another): b takes the settings up again for the meter rate. The
 // interpolation starts afresh only when the oversampling factor changes; the
 // history rings go on, since a slot is about a millisecond at every rate.
 void followSettings(PeakProgrammeBallistics& b, const PeakProgrammeSettings& s, double meterRate,
-                    InterpolationHistory history) noexcept;
+                    InterpolationHistory& history) noexcept;
 
 double attackCoefficientFor(double integrationMs, double processingRate) noexcept;
 double releaseCoefficientFor(double returnMs, double processingRate) noexcept;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "DelayedOverReadout.h"
 #include "EditorLink.h"
 #include "IirFilter.h"
-#include "PeakProgrammeBallistics.h"
+#include "PeakProgrammeMeter.h"
 #include "RelaxedAtomic.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -27,7 +26,7 @@ class VyrTarvoMAudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int numParameters = 4;
-    static constexpr int ringSize = 1001;
+    static constexpr int ringSize = vyrkit::historyRingSize;
 
     enum ParameterIndex
     {
@@ -153,27 +152,27 @@ public:
     std::atomic<int>& getSizeFlag() noexcept { return sizeFlag; }
 
     // Inspection for tests and benchmarks.
-    double getNeedleLevel() const noexcept { return needleLevel; }
-    double getHoldNeedle() const noexcept { return holdNeedle; }
-    double getInfinityHold() const noexcept { return infinityHold; }
-    int getHoldCounter() const noexcept { return holdCounter; }
-    double getOverSamples() const noexcept { return overSamples; }
-    double getMeterRate() const noexcept { return meterRate; }
-    double getProcessingRate() const noexcept { return ballistics.processingRate; }
-    int getRingStep() const noexcept { return ballistics.ringStep; }
-    const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return ballistics; }
-    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
-    int getDisplayIndex() const noexcept { return displayIndex; }
+    double getNeedleLevel() const noexcept { return meter.needleLevel[0]; }
+    double getHoldNeedle() const noexcept { return meter.holdNeedle[0]; }
+    double getInfinityHold() const noexcept { return meter.infinityHold[0]; }
+    int getHoldCounter() const noexcept { return meter.holdCounter[0]; }
+    double getOverSamples() const noexcept { return meter.overSamples[0]; }
+    double getMeterRate() const noexcept { return meter.meterRate; }
+    double getProcessingRate() const noexcept { return meter.ballistics.processingRate; }
+    int getRingStep() const noexcept { return meter.ballistics.ringStep; }
+    const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return meter.ballistics; }
+    int getRingWriteIndex() const noexcept { return meter.historyPosition.writeIndex; }
+    int getDisplayIndex() const noexcept { return meter.historyPosition.displayIndex; }
     float getRingSlot(int ring, int slot) const noexcept;
-    float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
+    float getTrimCurrentGain() const noexcept { return meter.input.trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
-    float getTrimSmoothing() const noexcept { return trimSmoothing; }
+    float getTrimSmoothing() const noexcept { return meter.input.trimSmoothing; }
     float getTrimDb() const noexcept { return trimDb; }
     int getLatencyMs() const noexcept { return latencyMs; }
     int getTrimEnabled() const noexcept { return trimEnabled; }
     const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept
     {
-        return channel == 0 ? dcBlockerLeft : dcBlockerRight;
+        return meter.input.dcBlocker(channel);
     }
 
     // The editor that host threads reach through the message thread. The editor
@@ -188,11 +187,8 @@ private:
     void callEditor(std::function<void(VyrTarvoMAudioProcessorEditor&)> call);
 
     void loadStoredDefaults();
-    void clearHistory() noexcept;
-    void setRateDependentValues();
     // Takes the shared settings up again for this instance's own rate after a time
-    // or the measurement mode has changed; the history goes on. Callback lock held.
-    void followSettings() noexcept;
+    // or the measurement mode has changed; the history goes on.
     void followSettingsNow();
     void restartPeakHold() noexcept;
 
@@ -211,46 +207,12 @@ private:
     juce::String signature { "M Track" };
     std::atomic<int> sizeFlag { 0 };
 
-    vyrkit::IirFilter dcBlockerLeft { 44100.0, 1, 2.0, 0.5, 0.0 };
-    vyrkit::IirFilter dcBlockerRight { 44100.0, 1, 2.0, 0.5, 0.0 };
-
-    // Meter state of the one metered channel.
-    double needleLevel = 0.0;
-    double holdNeedle = 0.0;
-    int holdCounter = 0;
-    double overSamples = 0.0;
-    double infinityHold = 0.0;
-    float needleLevelAtBlockStart = 0.0f;
-    float holdNeedleAtBlockStart = 0.0f;
-    float shownLevel = 0.0f;
-    float shownHold = 0.0f;
-
-    // Interpolation history of the filtered input, per input channel.
-    float newest[2] {};
-    float previous[2] {};
-    float older[2] {};
-    float midPoint[2] {};
-    float threeQuarterPoint[2] {};
-
-    // History rings, one slot per ring step while a display delay is set.
-    std::array<float, ringSize> levelRing {};
-    std::array<float, ringSize> holdRing {};
-    std::array<float, ringSize> overRing {};
-    int ringWriteIndex = 0;
-    int displayIndex = 0;
-    int ringStepCounter = 0;
-    // The over LED's reads of the over ring.
-    vyrkit::DelayedOverReadout overReadout;
-
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
-    double meterRate = 44100.0;
-    // The processing rate, oversampling factor, coefficients, hold length and ring
-    // step of this instance, for the shared settings at its own meter rate. Kept
-    // under the callback lock.
-    vyrkit::PeakProgrammeBallistics ballistics;
-    float trimCurrentGain = 1.0f;
-    float trimSmoothing = 0.0005f;
+    // The metering state of the one metered channel, with the trim, the DC
+    // blockers, the history and this instance's rates. Kept under the callback
+    // lock. A new instance's running maximum for "Infinity" starts at 0.
+    vyrkit::PeakProgrammeMeter<1> meter { 0.0 };
 
     std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
     std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();

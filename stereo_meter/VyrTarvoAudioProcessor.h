@@ -1,9 +1,8 @@
 #pragma once
 
-#include "DelayedOverReadout.h"
 #include "EditorLink.h"
 #include "IirFilter.h"
-#include "PeakProgrammeBallistics.h"
+#include "PeakProgrammeMeter.h"
 #include "RelaxedAtomic.h"
 #include "TarvoSettings.h"
 
@@ -24,7 +23,7 @@ class VyrTarvoAudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int numParameters = 5;
-    static constexpr int ringSize = 1001;
+    static constexpr int ringSize = vyrkit::historyRingSize;
 
     enum ParameterIndex
     {
@@ -121,22 +120,22 @@ public:
     int shownChangeCount = 0;
 
     // Inspection for tests and the benchmark.
-    double getNeedleLevel(int channel) const noexcept { return needleLevel[channel & 1]; }
-    double getHoldNeedle(int channel) const noexcept { return holdNeedle[channel & 1]; }
-    double getOverSamples(int channel) const noexcept { return overSamples[channel & 1]; }
-    double getMeterRate() const noexcept { return meterRate; }
-    double getProcessingRate() const noexcept { return ballistics.processingRate; }
-    int getRingStep() const noexcept { return ballistics.ringStep; }
-    const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return ballistics; }
-    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
-    int getDisplayIndex() const noexcept { return displayIndex; }
-    float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
+    double getNeedleLevel(int channel) const noexcept { return meter.needleLevel[channel & 1]; }
+    double getHoldNeedle(int channel) const noexcept { return meter.holdNeedle[channel & 1]; }
+    double getOverSamples(int channel) const noexcept { return meter.overSamples[channel & 1]; }
+    double getMeterRate() const noexcept { return meter.meterRate; }
+    double getProcessingRate() const noexcept { return meter.ballistics.processingRate; }
+    int getRingStep() const noexcept { return meter.ballistics.ringStep; }
+    const vyrkit::PeakProgrammeBallistics& getBallistics() const noexcept { return meter.ballistics; }
+    int getRingWriteIndex() const noexcept { return meter.historyPosition.writeIndex; }
+    int getDisplayIndex() const noexcept { return meter.historyPosition.displayIndex; }
+    float getTrimCurrentGain() const noexcept { return meter.input.trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
-    float getTrimSmoothing() const noexcept { return trimSmoothing; }
+    float getTrimSmoothing() const noexcept { return meter.input.trimSmoothing; }
     float getTrimDb() const noexcept { return trimDb; }
     int getLatencyMs() const noexcept { return latencyMs; }
     int getTrimEnabled() const noexcept { return trimEnabled; }
-    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
+    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return meter.input.dcBlocker(channel); }
 
     // The editor that host threads reach through the message thread. The editor
     // registers itself here on construction and leaves on destruction; the link
@@ -149,11 +148,8 @@ private:
     // order from any other thread.
     void callEditor(std::function<void(VyrTarvoAudioProcessorEditor&)> call);
 
-    void clearHistory() noexcept;
-    void setRateDependentValues();
     // Takes the shared settings up again for this instance's own rate after a time
-    // or the measurement mode has changed; the history goes on. Callback lock held.
-    void followSettings() noexcept;
+    // or the measurement mode has changed; the history goes on.
     void followSettingsNow();
 
     // Host parameters and their derived values.
@@ -173,47 +169,12 @@ private:
     juce::String signature { "Master Track" };
     std::atomic<int> sizeFlag { 0 };
 
-    vyrkit::IirFilter dcBlockerLeft { 44100.0, 1, 2.0, 0.5, 0.0 };
-    vyrkit::IirFilter dcBlockerRight { 44100.0, 1, 2.0, 0.5, 0.0 };
-
-    // Meter state per metered channel (0 left or mid, 1 right or side).
-    double needleLevel[2] {};
-    double holdNeedle[2] {};
-    int holdCounter[2] {};
-    double overSamples[2] {};
-    double infinityHold[2] { -0.05, -0.05 };
-    float needleLevelAtBlockStart[2] {};
-    float holdNeedleAtBlockStart[2] {};
-    float shownLevel[2] {};
-    float shownHold[2] {};
-
-    // Interpolation history of the filtered input per channel.
-    float newest[2] {};
-    float previous[2] {};
-    float older[2] {};
-    float midPoint[2] {};
-    float threeQuarterPoint[2] {};
-
-    // History rings, one slot per ring step while a display delay is set.
-    std::array<std::array<float, ringSize>, 2> levelRing {};
-    std::array<std::array<float, ringSize>, 2> holdRing {};
-    std::array<std::array<float, ringSize>, 2> overRing {};
-    int ringWriteIndex = 0;
-    int displayIndex = 0;
-    int ringStepCounter = 0;
-    // The over LED's reads of the over rings, per channel.
-    vyrkit::DelayedOverReadout overReadout[2];
-
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
-    double meterRate = 44100.0;
-    // The processing rate, oversampling factor, coefficients, hold length and ring
-    // step of this instance, for the shared settings at its own meter rate. Kept
-    // under the callback lock.
-    vyrkit::PeakProgrammeBallistics ballistics;
-    float trimCurrentGain = 1.0f;
-    float trimSmoothing = 0.0005f;
-
+    // The metering state of the two metered channels (0 left or mid, 1 right or
+    // side), with the trim, the DC blockers, the history and this instance's
+    // rates. Kept under the callback lock.
+    vyrkit::PeakProgrammeMeter<2> meter { -0.05 };
     std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
     std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();
 

@@ -40,20 +40,66 @@ public:
     float process(double x) noexcept
     {
         const double y = sections[(std::size_t) currentSection].processSample(x);
-        // Saturated at the float range, so that an extreme input never turns
-        // the needle into an infinity.
-        const float v = static_cast<float>(y > floatMax ? floatMax : (y < -floatMax ? -floatMax : y));
-        const float c = v > 1.0f ? 1.0f : (v < 0.0f ? 0.0f : v);
+        const float v = needleValue(y);
         previousSection = currentSection;
-        // c is limited to 0..1 (NaN compares false and gives 0 here), so the
-        // product lies in 0..sectionCount-1 and the conversion cannot overflow.
-        const float position = static_cast<float>(sectionCount - 1) * c + 0.5f;
-        currentSection = position >= 0.0f ? static_cast<int>(position) : 0;
-        if (currentSection > sectionCount - 1)
-            currentSection = sectionCount - 1;
+        currentSection = sectionFor(v);
         sections[(std::size_t) currentSection].copyStateFrom(sections[(std::size_t) previousSection]);
         return v;
     }
+
+    // The samples of one block through the bank, as process gives them. The
+    // section that runs is a copy held here for the length of the block, which
+    // the compiler keeps in registers, rather than read from the bank and
+    // written back at every sample: the needle's recursion is then the section's
+    // own and no longer waits for the section choice (the needle stays in one
+    // section for long stretches). The copy goes back into the bank when the
+    // needle moves to another section, which then takes over its state, and when
+    // the run ends; every section then holds what process would have left in it.
+    // The bank must not change while a run lasts (its owner holds the callback
+    // lock for both).
+    class Run
+    {
+    public:
+        explicit Run(NeedleFilterBank& b) noexcept
+            : bank(b), section(b.currentSection), previous(b.previousSection),
+              active(b.sections[(std::size_t) b.currentSection])
+        {
+        }
+
+        ~Run()
+        {
+            bank.sections[(std::size_t) section] = active;
+            bank.currentSection = section;
+            bank.previousSection = previous;
+        }
+
+        float process(double x) noexcept
+        {
+            const float v = needleValue(active.processSample(x));
+            const int next = bank.sectionFor(v);
+            previous = section;
+            // Taking over the state of the section that ran: nothing to do when
+            // the needle stays in it.
+            if (next != section)
+            {
+                bank.sections[(std::size_t) section] = active;
+                auto& chosen = bank.sections[(std::size_t) next];
+                chosen.copyStateFrom(active);
+                active = chosen;
+                section = next;
+            }
+            return v;
+        }
+
+        Run(const Run&) = delete;
+        Run& operator=(const Run&) = delete;
+
+    private:
+        NeedleFilterBank& bank;
+        int section;
+        int previous;
+        vyrkit::IirFilter active;
+    };
 
     double getQStart() const noexcept { return qStart; }
     double getQEnd() const noexcept { return qEnd; }
@@ -64,6 +110,25 @@ public:
 
 private:
     static constexpr double floatMax = 3.40282346638528859812e+38;
+
+    // The needle value of a section's output, saturated at the float range, so
+    // that an extreme input never turns the needle into an infinity.
+    static float needleValue(double y) noexcept
+    {
+        return static_cast<float>(y > floatMax ? floatMax : (y < -floatMax ? -floatMax : y));
+    }
+
+    // The section the needle's value selects for the next sample: the whole
+    // number nearest to (sections - 1) x the value limited to 0..1.
+    int sectionFor(float v) const noexcept
+    {
+        const float c = v > 1.0f ? 1.0f : (v < 0.0f ? 0.0f : v);
+        // c is limited to 0..1 (NaN compares false and gives 0 here), so the
+        // product lies in 0..sectionCount-1 and the conversion cannot overflow.
+        const float position = static_cast<float>(sectionCount - 1) * c + 0.5f;
+        const int section = position >= 0.0f ? static_cast<int>(position) : 0;
+        return section > sectionCount - 1 ? sectionCount - 1 : section;
+    }
 
     double qStart;
     double qEnd;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "DelayedOverReadout.h"
 #include "EditorLink.h"
+#include "HistoryRing.h"
+#include "MeterFrontEnd.h"
 #include "IirFilter.h"
 #include "NeedleFilterBank.h"
 #include "RelaxedAtomic.h"
@@ -26,7 +27,7 @@ class VyrKelsoMAudioProcessor : public juce::AudioProcessor
 {
 public:
     static constexpr int numParameters = 4;
-    static constexpr int ringSize = 1001;
+    static constexpr int ringSize = vyrkit::historyRingSize;
 
     enum ParameterIndex
     {
@@ -174,18 +175,18 @@ public:
     float getHoldLength() const noexcept { return holdLength; }
     float getHoldRelease() const noexcept { return holdRelease; }
     int getRingStep() const noexcept { return ringStep; }
-    int getRingWriteIndex() const noexcept { return ringWriteIndex; }
-    int getDisplayIndex() const noexcept { return displayIndex; }
-    float getLevelRingSlot(int slot) const noexcept { return levelRing[(size_t) wrapSlot(slot)]; }
-    float getHoldRingSlot(int slot) const noexcept { return holdRing[(size_t) wrapSlot(slot)]; }
-    float getOverRingSlot(int slot) const noexcept { return overRing[(size_t) wrapSlot(slot)]; }
-    float getTrimCurrentGain() const noexcept { return trimCurrentGain; }
+    int getRingWriteIndex() const noexcept { return historyPosition.writeIndex; }
+    int getDisplayIndex() const noexcept { return historyPosition.displayIndex; }
+    float getLevelRingSlot(int slot) const noexcept { return history.level[(size_t) wrapSlot(slot)]; }
+    float getHoldRingSlot(int slot) const noexcept { return history.hold[(size_t) wrapSlot(slot)]; }
+    float getOverRingSlot(int slot) const noexcept { return history.over[(size_t) wrapSlot(slot)]; }
+    float getTrimCurrentGain() const noexcept { return input.trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
-    float getTrimSmoothing() const noexcept { return trimSmoothing; }
+    float getTrimSmoothing() const noexcept { return input.trimSmoothing; }
     float getTrimDb() const noexcept { return trimDb; }
     int getTrimEnabled() const noexcept { return trimEnabled; }
     const NeedleFilterBank& getNeedleBank() const noexcept { return needleBank; }
-    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
+    const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return input.dcBlocker(channel); }
 
     // The editor that host threads reach through the message thread. The editor
     // registers itself here on construction and leaves on destruction; the link
@@ -224,8 +225,8 @@ private:
     std::atomic<int> sizeFlag { 0 };
 
     NeedleFilterBank needleBank { 0.68f, 0.55f, 16 };
-    vyrkit::IirFilter dcBlockerLeft { 44100.0, 1, 2.0, 0.5, 0.0 };
-    vyrkit::IirFilter dcBlockerRight { 44100.0, 1, 2.0, 0.5, 0.0 };
+    // The trim and the DC blockers.
+    vyrkit::MeterInputStage input;
 
     // Meter state.
     float needleLevel = -0.05f;
@@ -241,22 +242,12 @@ private:
     double overSamples = 0.0;
 
     // Oversampler history per channel (0 left, 1 right).
-    float osPrev2[2] {};
-    float osPrev1[2] {};
-    float osNewest[2] {};
-    float osMid[2] {};
-    float osThreeQuarter[2] {};
+    vyrkit::InterpolationHistory interpolation;
 
     // History rings, one slot per ring step while a display delay is set.
-    std::array<float, ringSize> levelRing {};
-    std::array<float, ringSize> holdRing {};
-    std::array<float, ringSize> overRing {};
-    int ringWriteIndex = 0;
-    int displayIndex = 0;
-    int ringStepCounter = 0;
+    vyrkit::ChannelHistory history;
+    vyrkit::HistoryPosition historyPosition;
     int ringStep = 44;
-    // The over LED's reads of the over ring.
-    vyrkit::DelayedOverReadout overReadout;
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
@@ -269,8 +260,6 @@ private:
     int processingFactor = 0;
     float holdLength = 0.0f;
     float holdRelease = 0.0f;
-    float trimCurrentGain = 1.0f;
-    float trimSmoothing = 0.0005f;
 
     std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
     std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();

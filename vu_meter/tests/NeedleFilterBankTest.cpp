@@ -6,6 +6,10 @@
 #include "KelsoSettings.h"
 #include "NeedleFilterBank.h"
 
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
 using namespace vyrkelsom;
 using namespace vyrkelsom::testing;
 
@@ -208,6 +212,79 @@ struct CutoffCase
 };
 
 using KelsoBallistics = KelsoTest;
+
+// Every value a section holds that a later sample may use, as bits.
+void expectSameSections(const NeedleFilterBank& a, const NeedleFilterBank& b, const char* when)
+{
+    ASSERT_EQ(a.getCurrentSection(), b.getCurrentSection()) << when;
+    ASSERT_EQ(a.getPreviousSection(), b.getPreviousSection()) << when;
+    for (int i = 0; i < a.getSectionCount(); ++i)
+    {
+        const auto& x = a.getSection(i);
+        const auto& y = b.getSection(i);
+        const double xs[] = { x.getInputHistory1(), x.getInputHistory2(), x.getLastOutput(), x.getOutputHistory1(),
+                              x.getOutputHistory2(), x.getDenormalOffset(), x.getB0(), x.getA1() };
+        const double ys[] = { y.getInputHistory1(), y.getInputHistory2(), y.getLastOutput(), y.getOutputHistory1(),
+                              y.getOutputHistory2(), y.getDenormalOffset(), y.getB0(), y.getA1() };
+        for (size_t k = 0; k < std::size(xs); ++k)
+            ASSERT_EQ(std::memcmp(&xs[k], &ys[k], sizeof(double)), 0) << when << ": section " << i << " value " << k;
+    }
+}
+
+// A block's run through the bank gives what process gives, sample for sample, and
+// leaves every section as process leaves it: over a needle that sweeps the whole
+// bank and back, pins beyond 1, rests below 0, steadies on one section, and
+// across blocks of changing size with a redesign between two of them.
+TEST(NeedleFilterBank, ABlockRunGivesWhatProcessGivesAndLeavesTheSameSections)
+{
+    NeedleFilterBank byProcess(0.68f, 0.55f, 16), byRun(0.68f, 0.55f, 16);
+    for (auto* bank : { &byProcess, &byRun })
+    {
+        bank->setSampleRate(48000.0);
+        bank->setFrequency(2.3706);
+        bank->applyQRamp();
+    }
+    const int blockSizes[] = { 1, 64, 1000, 7, 4096, 333, 2, 8192 };
+    int t = 0;
+    for (int round = 0; round < 3; ++round)
+        for (const int n : blockSizes)
+        {
+            // The run hands its section back to the bank when it ends.
+            NeedleFilterBank::Run run(byRun);
+            for (int i = 0; i < n; ++i, ++t)
+            {
+                // A slow swell from silence to beyond full deflection and back,
+                // with a tone on top and a stretch of negative input.
+                const double swell = 1.8 * std::sin(t * 0.00035);
+                const double x = swell + 0.3 * std::sin(t * 0.05);
+                const float expected = byProcess.process(x);
+                const float got = run.process(x);
+                ASSERT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "sample " << t;
+            }
+        }
+    expectSameSections(byProcess, byRun, "after the runs");
+
+    // A redesign between blocks, then more blocks.
+    for (auto* bank : { &byProcess, &byRun })
+    {
+        bank->setQStart(0.85);
+        bank->setQEnd(0.43);
+        bank->setFrequency(2.0996);
+        bank->applyQRamp();
+    }
+    expectSameSections(byProcess, byRun, "after the redesign");
+    {
+        NeedleFilterBank::Run run(byRun);
+        for (int i = 0; i < 20000; ++i, ++t)
+        {
+            const double x = 0.9 + 0.5 * std::sin(t * 0.001);
+            const float expected = byProcess.process(x);
+            const float got = run.process(x);
+            ASSERT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "sample " << t;
+        }
+    }
+    expectSameSections(byProcess, byRun, "after the last run");
+}
 
 TEST_F(KelsoBallistics, TheCutoffFollowsTypeAndIntegrationTime)
 {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "DelayedOverReadout.h"
+
+#include <array>
+#include <cstddef>
+
+namespace vyrkit
+{
+// The history a meter keeps while a display delay is set, so that the editor can
+// show the needles as they stood up to 999 ms ago: per metered channel a ring
+// of needle, hold and over-count values, one slot per ring step (the whole
+// number of processed steps in a millisecond), and one write position that the
+// channels share.
+constexpr int historyRingSize = DelayedOverReadout::ringSize;
+using HistoryRing = std::array<float, historyRingSize>;
+
+// The write position, and the slot the read-out shows.
+struct HistoryPosition
+{
+    int writeIndex = 0;
+    int displayIndex = 0;
+    int stepCounter = 0; // processed steps since the last write
+
+    void clear() noexcept { writeIndex = displayIndex = stepCounter = 0; }
+
+    // One processed step while the history is written: true when it moves the
+    // write position on to the next slot, which is then to be written. ">=" so
+    // that a ring step lowered by a rate change never stops the history.
+    bool step(int ringStep) noexcept
+    {
+        if (++stepCounter < ringStep)
+            return false;
+        if (++writeIndex >= historyRingSize)
+            writeIndex = 0;
+        stepCounter = 0;
+        return true;
+    }
+};
+
+// One metered channel's history.
+struct ChannelHistory
+{
+    HistoryRing level {};
+    HistoryRing hold {};
+    HistoryRing over {};
+    // The over LED's reads of the over ring.
+    DelayedOverReadout overReadout;
+
+    void fill(float levelValue, float holdValue) noexcept
+    {
+        level.fill(levelValue);
+        hold.fill(holdValue);
+        over.fill(0.0f);
+        overReadout.clear();
+    }
+
+    // The slot receives the needle, the hold and the over count; a count that
+    // has reached the over limit is latched into the slot instead and starts
+    // again from 0.
+    void write(int slot, float needle, float holdValue, double& overs, double overLimit) noexcept
+    {
+        const auto s = static_cast<std::size_t>(slot);
+        overReadout.overwriting(over[s], overLimit);
+        level[s] = needle;
+        hold[s] = holdValue;
+        over[s] = static_cast<float>(overs);
+        if (overs >= overLimit)
+        {
+            over[s] = static_cast<float>(overLimit);
+            overs = 0.0;
+        }
+    }
+};
+} // namespace vyrkit
