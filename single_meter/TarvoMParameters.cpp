@@ -1,17 +1,13 @@
 // The four host parameters: names, defaults, derived values and display texts.
 #include "VyrTarvoMAudioProcessor.h"
 
-#include "DecibelText.h"
-#include "SafeNumbers.h"
+#include "ParameterTable.h"
 #include "VyrTarvoMAudioProcessorEditor.h"
 
 #include <cmath>
-#include <limits>
 
 namespace vyrtarvom
 {
-using vyrkit::truncToInt;
-
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
 
 int VyrTarvoMAudioProcessor::getNumParameters() { return numParameters; }
@@ -57,7 +53,7 @@ void VyrTarvoMAudioProcessor::setParameter(int index, float v)
         case holdParameter:
         {
             holdModeValue = v;
-            const float mode = static_cast<float>(truncToInt(static_cast<double>(v) * 2.0 + 0.5));
+            const float mode = vyrkit::holdModeFor<double>(v);
             holdMode = mode;
             // "Off" and "On" restart the hold; "Infinity" keeps what it has held.
             if (mode != 1.0f)
@@ -66,22 +62,19 @@ void VyrTarvoMAudioProcessor::setParameter(int index, float v)
         }
         case latencyParameter:
             latencyValue = v;
-            latencyMs = truncToInt(v * 1000.0f + 0.5f);
+            latencyMs = vyrkit::latencyMsFor(v);
             break;
         case trimParameter:
         {
             trimValue = v;
-            const int n = truncToInt(static_cast<double>(v * 400.0f) + 0.5);
-            const float db = static_cast<float>(n) * 0.1f - 20.0f;
-            trimDb = db;
-            // An absurd restored value must not give an infinite gain.
-            const float gain = static_cast<float>(std::pow(10.0, static_cast<double>(db * 0.05f)));
-            trimTargetGain = std::isfinite(gain) ? gain : std::numeric_limits<float>::max();
+            const auto step = vyrkit::trimStepFor<double>(v);
+            trimDb = step.db;
+            trimTargetGain = step.targetGain;
             break;
         }
         case activeParameter:
             activeValue = v;
-            trimEnabled = truncToInt(v + 0.5f);
+            trimEnabled = vyrkit::trimEnabledFor(v);
             break;
         default:
             // Nothing is stored, but the editor still hears of it (and ignores it).
@@ -98,19 +91,11 @@ const juce::String VyrTarvoMAudioProcessor::getParameterText(int index)
         case holdParameter:
             return getSettingText(0);
         case latencyParameter:
-            return juce::String(latencyMs.load()) + " ms";
+            return vyrkit::latencyText(latencyMs);
         case trimParameter:
-        {
-            if (trimEnabled == 0)
-                return "-";
-            const float g = trimTargetGain;
-            float d = g > 0.0f ? 20.0f * std::log10(g) : -100.0f;
-            if (d <= -100.0f)
-                d = -100.0f;
-            return vyrkit::decibelsToString(d, 1, -100.0).trimCharactersAtStart("+");
-        }
+            return vyrkit::trimText(trimTargetGain, trimEnabled);
         case activeParameter:
-            return trimEnabled == 0 ? "Inactive" : "Active";
+            return vyrkit::activeText(trimEnabled);
         default:
             return {};
     }

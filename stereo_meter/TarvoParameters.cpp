@@ -1,7 +1,7 @@
 // The five host parameters: names, defaults, derived values and display texts.
 #include "VyrTarvoAudioProcessor.h"
 
-#include "DecibelText.h"
+#include "ParameterTable.h"
 #include "SafeNumbers.h"
 #include "VyrTarvoAudioProcessorEditor.h"
 
@@ -58,7 +58,7 @@ void VyrTarvoAudioProcessor::setParameter(int index, float v)
         case holdParameter:
         {
             holdModeValue = v;
-            const float mode = static_cast<float>(truncToInt(static_cast<double>(v) * 2.0 + 0.5));
+            const float mode = vyrkit::holdModeFor<double>(v);
             holdMode = mode;
             if (mode != 1.0f)
                 resetPeakHold();
@@ -70,22 +70,19 @@ void VyrTarvoAudioProcessor::setParameter(int index, float v)
             break;
         case latencyParameter:
             latencyValue = v;
-            latencyMs = truncToInt(v * 1000.0f + 0.5f);
+            latencyMs = vyrkit::latencyMsFor(v);
             break;
         case trimParameter:
         {
             trimValue = v;
-            const int n = truncToInt(static_cast<double>(v * 400.0f) + 0.5);
-            const float db = static_cast<float>(n) * 0.1f - 20.0f;
-            trimDb = db;
-            // An absurd restored value must not give an infinite gain.
-            const float gain = static_cast<float>(std::pow(10.0, static_cast<double>(db * 0.05f)));
-            trimTargetGain = std::isfinite(gain) ? gain : std::numeric_limits<float>::max();
+            const auto step = vyrkit::trimStepFor<double>(v);
+            trimDb = step.db;
+            trimTargetGain = step.targetGain;
             break;
         }
         case activeParameter:
             activeValue = v;
-            trimEnabled = truncToInt(v + 0.5f);
+            trimEnabled = vyrkit::trimEnabledFor(v);
             break;
         default:
             return;
@@ -99,26 +96,15 @@ const juce::String VyrTarvoAudioProcessor::getParameterText(int index)
     switch (index)
     {
         case holdParameter:
-        {
-            const float mode = holdMode;
-            return mode == 2.0f ? "On" : (mode == 1.0f ? "Infinity" : "Off");
-        }
+            return vyrkit::holdModeText(holdMode);
         case lrmsParameter:
             return midSideFlag >= 0.5 ? " MS " : " LR ";
         case latencyParameter:
-            return juce::String(latencyMs.load()) + " ms";
+            return vyrkit::latencyText(latencyMs);
         case trimParameter:
-        {
-            if (trimEnabled == 0)
-                return "-";
-            const float g = trimTargetGain;
-            float d = g > 0.0f ? 20.0f * std::log10(g) : -100.0f;
-            if (d <= -100.0f)
-                d = -100.0f;
-            return vyrkit::decibelsToString(d, 1, -100.0).trimCharactersAtStart("+");
-        }
+            return vyrkit::trimText(trimTargetGain, trimEnabled);
         case activeParameter:
-            return trimEnabled == 0 ? "Inactive" : "Active";
+            return vyrkit::activeText(trimEnabled);
         default:
             return {};
     }
