@@ -14,16 +14,7 @@ VyrTarvoAudioProcessor::VyrTarvoAudioProcessor()
     // one meters with the settings as they are.
     auto& settings = processWideSettings();
     if (! settings.firstInstanceCreated.exchange(true))
-    {
-        static constexpr float defaults[] = { 0.5f, 0.5f, 0.5f, 0.65f, 0.222f, 1.0f, 0.5f, 0.0f };
-        for (int index = 6; index <= 13; ++index)
-        {
-            float v = readStoredDefault(index);
-            if (v < 0.0f || v > 1.0f)
-                v = defaults[index - 6];
-            setGlobalSetting(index, v);
-        }
-    }
+        loadStoredDefaults();
 
     prepareToPlay(44100.0, 0);
     releaseResources();

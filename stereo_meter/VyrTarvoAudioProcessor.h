@@ -111,6 +111,9 @@ public:
     const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
 
 private:
+    // Each setting from its stored default, or its fallback for a stored number
+    // outside 0..1.
+    void loadStoredDefaults();
     void clearHistory() noexcept;
     void setRateDependentValues();
     // Takes the shared settings up again for this instance's own rate after a time
