@@ -2,6 +2,7 @@
 
 #include "ProcessorTesting.h"
 #include "RegistryStore.h"
+#include "StoreTesting.h"
 #include "VyrKelsoMAudioProcessor.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +19,7 @@ inline const juce::String storeKey = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYR
 // processor constructed afterwards reads the defaults (or what the test writes).
 inline void useEmptyStore()
 {
-    std::string pattern = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                              .getChildFile("vyr-kelso-XXXXXX")
-                              .getFullPathName()
-                              .toStdString();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    vyrplatform::RegistryStore::setRootDirectory(juce::File(pattern));
+    ASSERT_TRUE(kittest::useFreshStore("vyr-kelso"));
 }
 
 inline void storeValue(const char* valueName, const juce::String& text)
