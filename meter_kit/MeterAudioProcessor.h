@@ -6,6 +6,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -24,10 +25,15 @@ template <typename Editor>
 class MeterAudioProcessor : public juce::AudioProcessor
 {
 public:
-    explicit MeterAudioProcessor(const char* initialSignature)
+    // How the open editor shows a changed host parameter (its updateControl),
+    // given by the meter where its editor class is complete.
+    using ControlUpdate = void (*)(Editor&, int index, float value);
+
+    MeterAudioProcessor(const char* initialSignature, ControlUpdate controlUpdate)
         : juce::AudioProcessor(BusesProperties()
                                    .withInput("Input", juce::AudioChannelSet::stereo(), true)
                                    .withOutput("Output", juce::AudioChannelSet::stereo(), true)),
+          updateControl(controlUpdate),
           signature(initialSignature)
     {
     }
@@ -60,6 +66,20 @@ public:
     void setCurrentProgram(int) override {}
     const juce::String getProgramName(int) override { return {}; }
     void changeProgramName(int, const juce::String&) override {}
+
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
+    // A host parameter from the host, a state restore or the editor: values
+    // outside 0..1 go through the meter's formulas unclamped; a value that is not
+    // a number at all is not taken. The open editor then follows, on the calling
+    // thread or queued to the message thread.
+    void setParameter(int index, float newValue) override
+    {
+        if (! std::isfinite(newValue))
+            return;
+        if (storeParameter(index, newValue))
+            callEditor([update = updateControl, index, newValue](Editor& editor) { update(editor, index, newValue); });
+    }
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     // The track name shown in the editor's strip; any thread.
     juce::String getSignature() const
@@ -97,6 +117,10 @@ public:
     std::shared_ptr<EditorLink> getEditorLink() const noexcept { return editorLink; }
 
 protected:
+    // Stores a finite host parameter value and what derives from it; true when
+    // the open editor is to hear of the call.
+    virtual bool storeParameter(int index, float newValue) = 0;
+
     // Runs the call on the open editor: directly on the message thread, queued in
     // order from any other thread.
     void callEditor(std::function<void(Editor&)> call) { EditorLink::call(editorLink, std::move(call)); }
@@ -121,6 +145,7 @@ protected:
     std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
 
 private:
+    const ControlUpdate updateControl;
     mutable juce::SpinLock signatureLock;
     juce::String signature;
     std::atomic<int> sizeFlag { 0 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RelaxedAtomic.h"
 #include "SafeNumbers.h"
 
 #include <juce_core/juce_core.h>
@@ -49,6 +50,40 @@ inline TrimStep trimStepFor(float v) noexcept
     const float db = static_cast<float>(n) * 0.1f - 20.0f;
     const float gain = static_cast<float>(std::pow(static_cast<Float>(10), static_cast<Float>(db * 0.05f)));
     return { db, std::isfinite(gain) ? gain : std::numeric_limits<float>::max() };
+}
+
+// setParameter's stores, value first and then what derives from it, for a
+// meter's own members. storeHold returns the new mode: every mode but 1
+// ("Infinity") restarts the hold, which each meter does its own way.
+template <typename Float>
+inline float storeHold(float v, RelaxedAtomic<float>& value, RelaxedAtomic<float>& mode) noexcept
+{
+    value = v;
+    const float newMode = holdModeFor<Float>(v);
+    mode = newMode;
+    return newMode;
+}
+
+inline void storeLatency(float v, RelaxedAtomic<float>& value, RelaxedAtomic<int>& ms) noexcept
+{
+    value = v;
+    ms = latencyMsFor(v);
+}
+
+template <typename Float>
+inline void storeTrim(float v, RelaxedAtomic<float>& value, RelaxedAtomic<float>& db,
+                      RelaxedAtomic<float>& targetGain) noexcept
+{
+    value = v;
+    const auto step = trimStepFor<Float>(v);
+    db = step.db;
+    targetGain = step.targetGain;
+}
+
+inline void storeActive(float v, RelaxedAtomic<float>& value, RelaxedAtomic<int>& trimEnabled) noexcept
+{
+    value = v;
+    trimEnabled = trimEnabledFor(v);
 }
 
 // "On" for mode 2, "Infinity" for mode 1, otherwise "Off".

@@ -2,7 +2,6 @@
 #include "VyrTarvoMAudioProcessor.h"
 
 #include "ParameterTable.h"
-#include "VyrTarvoMAudioProcessorEditor.h"
 
 #include <cmath>
 
@@ -41,63 +40,34 @@ float VyrTarvoMAudioProcessor::getParameter(int index)
     }
 }
 
-void VyrTarvoMAudioProcessor::setParameter(int index, float v)
+bool VyrTarvoMAudioProcessor::storeParameter(int index, float v)
 {
-    // Values outside 0..1 go through the formulas unclamped; a value that is not a
-    // number at all is not taken.
-    if (! std::isfinite(v))
-        return;
-
     switch (index)
     {
         case holdParameter:
-        {
-            holdModeValue = v;
-            const float mode = vyrkit::holdModeFor<double>(v);
-            holdMode = mode;
             // "Off" and "On" restart the hold; "Infinity" keeps what it has held.
-            if (mode != 1.0f)
+            if (vyrkit::storeHold<double>(v, holdModeValue, holdMode) != 1.0f)
                 resetPeakHold();
             break;
-        }
-        case latencyParameter:
-            latencyValue = v;
-            latencyMs = vyrkit::latencyMsFor(v);
-            break;
-        case trimParameter:
-        {
-            trimValue = v;
-            const auto step = vyrkit::trimStepFor<double>(v);
-            trimDb = step.db;
-            trimTargetGain = step.targetGain;
-            break;
-        }
-        case activeParameter:
-            activeValue = v;
-            trimEnabled = vyrkit::trimEnabledFor(v);
-            break;
+        case latencyParameter: vyrkit::storeLatency(v, latencyValue, latencyMs); break;
+        case trimParameter: vyrkit::storeTrim<double>(v, trimValue, trimDb, trimTargetGain); break;
+        case activeParameter: vyrkit::storeActive(v, activeValue, trimEnabled); break;
         default:
             // Nothing is stored, but the editor still hears of it (and ignores it).
             break;
     }
-
-    callEditor([index, v](VyrTarvoMAudioProcessorEditor& editor) { editor.updateControl(index, v); });
+    return true;
 }
 
 const juce::String VyrTarvoMAudioProcessor::getParameterText(int index)
 {
     switch (index)
     {
-        case holdParameter:
-            return getSettingText(0);
-        case latencyParameter:
-            return vyrkit::latencyText(latencyMs);
-        case trimParameter:
-            return vyrkit::trimText(trimTargetGain, trimEnabled);
-        case activeParameter:
-            return vyrkit::activeText(trimEnabled);
-        default:
-            return {};
+        case holdParameter: return getSettingText(0);
+        case latencyParameter: return vyrkit::latencyText(latencyMs);
+        case trimParameter: return vyrkit::trimText(trimTargetGain, trimEnabled);
+        case activeParameter: return vyrkit::activeText(trimEnabled);
+        default: return {};
     }
 }
 

@@ -5,7 +5,9 @@
 namespace vyrtarvom
 {
 VyrTarvoMAudioProcessor::VyrTarvoMAudioProcessor()
-    : MeterAudioProcessor("M Track")
+    : MeterAudioProcessor("M Track", [](VyrTarvoMAudioProcessorEditor& editor, int index, float value) {
+          editor.updateControl(index, value);
+      })
 {
     // Members, the two DC blockers (2 Hz high-pass at 44100 Hz) and the cleared
     // history rings are set up by their initialisers.

@@ -71,7 +71,6 @@ public:
     float getParameter(int index) override;
     const juce::String getParameterText(int index) override;
     float getParameterDefaultValue(int index) override;
-    void setParameter(int index, float newValue) override;
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     juce::AudioProcessorEditor* createEditor() override;
@@ -149,6 +148,7 @@ public:
     }
 
 private:
+    bool storeParameter(int index, float newValue) override;
     void loadStoredDefaults();
     void clearHistory() noexcept;
     void setRateDependentValues();

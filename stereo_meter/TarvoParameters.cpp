@@ -3,7 +3,6 @@
 
 #include "ParameterTable.h"
 #include "SafeNumbers.h"
-#include "VyrTarvoAudioProcessorEditor.h"
 
 #include <cmath>
 
@@ -46,67 +45,37 @@ float VyrTarvoAudioProcessor::getParameter(int index)
     }
 }
 
-void VyrTarvoAudioProcessor::setParameter(int index, float v)
+bool VyrTarvoAudioProcessor::storeParameter(int index, float v)
 {
-    // Values outside 0..1 go through the formulas unclamped; a value that is not a
-    // number at all is not taken.
-    if (! std::isfinite(v))
-        return;
-
     switch (index)
     {
         case holdParameter:
-        {
-            holdModeValue = v;
-            const float mode = vyrkit::holdModeFor<double>(v);
-            holdMode = mode;
-            if (mode != 1.0f)
+            if (vyrkit::storeHold<double>(v, holdModeValue, holdMode) != 1.0f)
                 resetPeakHold();
             break;
-        }
         case lrmsParameter:
             lrmsValue = static_cast<double>(v);
             midSideFlag = static_cast<double>(truncToInt(static_cast<double>(v) + 0.5));
             break;
-        case latencyParameter:
-            latencyValue = v;
-            latencyMs = vyrkit::latencyMsFor(v);
-            break;
-        case trimParameter:
-        {
-            trimValue = v;
-            const auto step = vyrkit::trimStepFor<double>(v);
-            trimDb = step.db;
-            trimTargetGain = step.targetGain;
-            break;
-        }
-        case activeParameter:
-            activeValue = v;
-            trimEnabled = vyrkit::trimEnabledFor(v);
-            break;
+        case latencyParameter: vyrkit::storeLatency(v, latencyValue, latencyMs); break;
+        case trimParameter: vyrkit::storeTrim<double>(v, trimValue, trimDb, trimTargetGain); break;
+        case activeParameter: vyrkit::storeActive(v, activeValue, trimEnabled); break;
         default:
-            return;
+            return false;
     }
-
-    callEditor([index, v](VyrTarvoAudioProcessorEditor& editor) { editor.updateControl(index, v); });
+    return true;
 }
 
 const juce::String VyrTarvoAudioProcessor::getParameterText(int index)
 {
     switch (index)
     {
-        case holdParameter:
-            return vyrkit::holdModeText(holdMode);
-        case lrmsParameter:
-            return midSideFlag >= 0.5 ? " MS " : " LR ";
-        case latencyParameter:
-            return vyrkit::latencyText(latencyMs);
-        case trimParameter:
-            return vyrkit::trimText(trimTargetGain, trimEnabled);
-        case activeParameter:
-            return vyrkit::activeText(trimEnabled);
-        default:
-            return {};
+        case holdParameter: return vyrkit::holdModeText(holdMode);
+        case lrmsParameter: return midSideFlag >= 0.5 ? " MS " : " LR ";
+        case latencyParameter: return vyrkit::latencyText(latencyMs);
+        case trimParameter: return vyrkit::trimText(trimTargetGain, trimEnabled);
+        case activeParameter: return vyrkit::activeText(trimEnabled);
+        default: return {};
     }
 }
 

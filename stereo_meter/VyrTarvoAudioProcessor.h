@@ -53,7 +53,6 @@ public:
     float getParameter(int index) override;
     const juce::String getParameterText(int index) override;
     float getParameterDefaultValue(int index) override;
-    void setParameter(int index, float newValue) override;
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     juce::AudioProcessorEditor* createEditor() override;
@@ -111,6 +110,7 @@ public:
     const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
 
 private:
+    bool storeParameter(int index, float newValue) override;
     // Each setting from its stored default, or its fallback for a stored number
     // outside 0..1.
     void loadStoredDefaults();

@@ -2,7 +2,6 @@
 #include "VyrKelsoMAudioProcessor.h"
 
 #include "ParameterTable.h"
-#include "VyrKelsoMAudioProcessorEditor.h"
 
 #include <cmath>
 
@@ -41,20 +40,13 @@ float VyrKelsoMAudioProcessor::getParameter(int index)
     }
 }
 
-void VyrKelsoMAudioProcessor::setParameter(int index, float v)
+bool VyrKelsoMAudioProcessor::storeParameter(int index, float v)
 {
-    // Values outside 0..1 go through the formulas unclamped; a value that is not a
-    // number at all is not taken.
-    if (! std::isfinite(v))
-        return;
-
     switch (index)
     {
         case holdParameter:
         {
-            holdValue = v;
-            const float mode = vyrkit::holdModeFor<float>(v);
-            holdMode = mode;
+            const float mode = vyrkit::storeHold<float>(v, holdValue, holdMode);
             if (mode != 1.0f)
             {
                 // The display read-out uses the maximum under the callback lock.
@@ -63,44 +55,25 @@ void VyrKelsoMAudioProcessor::setParameter(int index, float v)
             }
             break;
         }
-        case latencyParameter:
-            latencyValue = v;
-            latencyMs = vyrkit::latencyMsFor(v);
-            break;
-        case trimParameter:
-        {
-            trimValue = v;
-            const auto step = vyrkit::trimStepFor<float>(v);
-            trimDb = step.db;
-            trimTargetGain = step.targetGain;
-            break;
-        }
-        case activeParameter:
-            activeValue = v;
-            trimEnabled = vyrkit::trimEnabledFor(v);
-            break;
+        case latencyParameter: vyrkit::storeLatency(v, latencyValue, latencyMs); break;
+        case trimParameter: vyrkit::storeTrim<float>(v, trimValue, trimDb, trimTargetGain); break;
+        case activeParameter: vyrkit::storeActive(v, activeValue, trimEnabled); break;
         default:
             // Nothing is stored, but the editor still hears of the call.
             break;
     }
-
-    callEditor([index, v](VyrKelsoMAudioProcessorEditor& editor) { editor.updateControl(index, v); });
+    return true;
 }
 
 const juce::String VyrKelsoMAudioProcessor::getParameterText(int index)
 {
     switch (index)
     {
-        case holdParameter:
-            return getSettingText(0);
-        case latencyParameter:
-            return vyrkit::latencyText(latencyMs);
-        case trimParameter:
-            return vyrkit::trimText(trimTargetGain, trimEnabled);
-        case activeParameter:
-            return vyrkit::activeText(trimEnabled);
-        default:
-            return " ";
+        case holdParameter: return getSettingText(0);
+        case latencyParameter: return vyrkit::latencyText(latencyMs);
+        case trimParameter: return vyrkit::trimText(trimTargetGain, trimEnabled);
+        case activeParameter: return vyrkit::activeText(trimEnabled);
+        default: return " ";
     }
 }
 

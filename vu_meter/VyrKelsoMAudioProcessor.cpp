@@ -5,7 +5,9 @@
 namespace vyrkelsom
 {
 VyrKelsoMAudioProcessor::VyrKelsoMAudioProcessor()
-    : MeterAudioProcessor("M Track")
+    : MeterAudioProcessor("M Track", [](VyrKelsoMAudioProcessorEditor& editor, int index, float value) {
+          editor.updateControl(index, value);
+      })
 {
     // The meter state (needles and holds at -0.05), the needle bank, the two DC
     // blockers (2 Hz high-pass at 44100 Hz), the parameters and the track name

@@ -67,7 +67,6 @@ public:
     float getParameter(int index) override;
     const juce::String getParameterText(int index) override;
     float getParameterDefaultValue(int index) override;
-    void setParameter(int index, float newValue) override;
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     juce::AudioProcessorEditor* createEditor() override;
@@ -160,6 +159,7 @@ public:
     const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return channel == 0 ? dcBlockerLeft : dcBlockerRight; }
 
 private:
+    bool storeParameter(int index, float newValue) override;
     static int wrapSlot(int slot) noexcept
     {
         slot %= ringSize;
