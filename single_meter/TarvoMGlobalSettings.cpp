@@ -3,6 +3,7 @@
 // editors that reread the stored defaults.
 #include "VyrTarvoMAudioProcessor.h"
 
+#include "ParameterTable.h"
 #include "SafeNumbers.h"
 #include "TarvoMSettings.h"
 
@@ -59,10 +60,7 @@ juce::String VyrTarvoMAudioProcessor::getSettingText(int index) const
     switch (index)
     {
         case 0:
-        {
-            const float mode = holdMode;
-            return mode == 2.0f ? "On" : (mode == 1.0f ? "Infinity" : "Off");
-        }
+            return vyrkit::holdModeText(holdMode);
         case 5:
         case 6:
         case 7:

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EditorLink.h"
 #include "IirFilter.h"
+#include "MeterAudioProcessor.h"
 #include "PeakProgrammeMeter.h"
 #include "RelaxedAtomic.h"
 
@@ -22,7 +22,7 @@ class VyrTarvoMAudioProcessorEditor;
 // two rectified inputs, or the only input), four host parameters, the seven
 // process-wide ballistics settings read from the stereo meter's stored defaults,
 // and the state chunk.
-class VyrTarvoMAudioProcessor : public juce::AudioProcessor
+class VyrTarvoMAudioProcessor : public vyrkit::MeterAudioProcessor<VyrTarvoMAudioProcessorEditor>
 {
 public:
     static constexpr int numParameters = 4;
@@ -60,16 +60,8 @@ public:
     void prepareToPlay(double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
     void processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
-    // While the host bypasses the plug-in neither the audio nor the meter changes.
-    void processBlockBypassed(juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    bool isBusesLayoutSupported(const BusesLayout& layouts) const override;
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-    const juce::String getInputChannelName(int channelIndex) const override;
-    const juce::String getOutputChannelName(int channelIndex) const override;
-    bool isInputChannelStereoPair(int index) const override;
-    bool isOutputChannelStereoPair(int index) const override;
-
     // The host reaches the names and texts through JUCE's two-argument forms too.
     using juce::AudioProcessor::getParameterName;
     using juce::AudioProcessor::getParameterText;
@@ -78,22 +70,9 @@ public:
     float getParameter(int index) override;
     const juce::String getParameterText(int index) override;
     float getParameterDefaultValue(int index) override;
-    void setParameter(int index, float newValue) override;
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
-    bool silenceInProducesSilenceOut() const override;
-    double getTailLengthSeconds() const override;
-    bool acceptsMidi() const override;
-    bool producesMidi() const override;
-
     juce::AudioProcessorEditor* createEditor() override;
-    bool hasEditor() const override;
-
-    int getNumPrograms() override;
-    int getCurrentProgram() override;
-    void setCurrentProgram(int index) override;
-    const juce::String getProgramName(int index) override;
-    void changeProgramName(int index, const juce::String& newName) override;
 
     void getStateInformation(juce::MemoryBlock& destData) override;
     void setStateInformation(const void* data, int sizeInBytes) override;
@@ -138,18 +117,10 @@ public:
     // block, and whenever the quotient is not a finite positive number.
     float getDisplayFraction(double nowSeconds) const noexcept;
 
-    // The millisecond clock that stamps audio blocks and display ticks.
-    using MillisecondClock = juce::uint32 (*)();
-    void setMillisecondClock(MillisecondClock clock) noexcept;
-    double nowInSeconds() const noexcept { return clock.load()() * 0.001; }
-
     // --- Values the editor reads -------------------------------------------------
     float getHoldMode() const noexcept { return holdMode; }
     double getLastBlockTime() const noexcept { return lastBlockTime; }
     double getBlockDuration() const noexcept { return blockDuration; }
-    juce::String getSignature() const;
-    void setSignature(const juce::String& newSignature);
-    std::atomic<int>& getSizeFlag() noexcept { return sizeFlag; }
 
     // Inspection for tests and benchmarks.
     double getNeedleLevel() const noexcept { return meter.needleLevel[0]; }
@@ -175,17 +146,8 @@ public:
         return meter.input.dcBlocker(channel);
     }
 
-    // The editor that host threads reach through the message thread. The editor
-    // registers itself here on construction and leaves on destruction; the link
-    // outlives the processor for calls still queued.
-    using EditorLink = vyrkit::EditorLink<VyrTarvoMAudioProcessorEditor>;
-    std::shared_ptr<EditorLink> getEditorLink() const noexcept { return editorLink; }
-
 private:
-    // Runs the call on the open editor: directly on the message thread, queued in
-    // order from any other thread.
-    void callEditor(std::function<void(VyrTarvoMAudioProcessorEditor&)> call);
-
+    bool storeParameter(int index, float newValue) override;
     void loadStoredDefaults();
     // Takes the shared settings up again for this instance's own rate after a time
     // or the measurement mode has changed; the history goes on.
@@ -203,9 +165,6 @@ private:
     RelaxedAtomic<float> activeValue { 0.0f };
     RelaxedAtomic<int> trimEnabled { 0 };
 
-    mutable juce::SpinLock signatureLock;
-    juce::String signature { "M Track" };
-    std::atomic<int> sizeFlag { 0 };
 
     double lastBlockTime = 0.0;
     double blockDuration = 0.0;
@@ -213,9 +172,6 @@ private:
     // blockers, the history and this instance's rates. Kept under the callback
     // lock. A new instance's running maximum for "Infinity" starts at 0.
     vyrkit::PeakProgrammeMeter<1> meter { 0.0 };
-
-    std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
-    std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrTarvoMAudioProcessor)
 };

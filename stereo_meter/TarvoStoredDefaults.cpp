@@ -3,32 +3,26 @@
 #include "VyrTarvoAudioProcessor.h"
 
 #include "RegistryStore.h"
-#include "SafeNumbers.h"
+#include "StoredDefault.h"
 
 namespace vyrtarvo
 {
 namespace
 {
-struct StoredDefault
-{
-    const char* valueName;
-    const char* defaultText;
-};
-
-constexpr StoredDefault storedDefaults[] = {
-    { "tarvoReference", "0.5" },      // 6
-    { "tarvoIntegration", "0.5" },    // 7
-    { "tarvoHold", "0.5" },           // 8
-    { "tarvoReturn", "0.65" },        // 9
-    { "tarvoOver", "0.222" },         // 10
-    { "tarvoOverReference", "1.0" },  // 11
-    { "tarvoMS", "0.5" },             // 12
-    { "tarvoOverSampling", "0.0" },   // 13
+constexpr vyrkit::StoredDefault storedDefaults[] = {
+    { "tarvoReference", "0.5", 0.5f },          // 6
+    { "tarvoIntegration", "0.5", 0.5f },        // 7
+    { "tarvoHold", "0.5", 0.5f },               // 8
+    { "tarvoReturn", "0.65", 0.65f },           // 9
+    { "tarvoOver", "0.222", 0.222f },           // 10
+    { "tarvoOverReference", "1.0", 1.0f },      // 11
+    { "tarvoMS", "0.5", 0.5f },                 // 12
+    { "tarvoOverSampling", "0.0", 0.0f },       // 13
 };
 
 const char* const keyPath = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRTARVO\\";
 
-const StoredDefault* entryFor(int index) noexcept
+const vyrkit::StoredDefault* entryFor(int index) noexcept
 {
     return (index >= 6 && index <= 13) ? &storedDefaults[index - 6] : nullptr;
 }
@@ -37,13 +31,13 @@ const StoredDefault* entryFor(int index) noexcept
 float VyrTarvoAudioProcessor::readStoredDefault(int index)
 {
     const auto* entry = entryFor(index);
-    if (entry == nullptr)
-        return 0.0f;
-    const auto text = vyrplatform::RegistryStore::getValue(juce::String(keyPath) + entry->valueName,
-                                                           entry->defaultText);
-    // A text without a number reads as 0; a number beyond the float range, "inf"
-    // and "nan" read as a number outside 0..1, so the caller takes the fallback.
-    return vyrkit::parseStoredSetting(text);
+    return entry != nullptr ? vyrkit::readStoredDefault(keyPath, *entry) : 0.0f;
+}
+
+void VyrTarvoAudioProcessor::loadStoredDefaults()
+{
+    for (int index = 6; index <= 13; ++index)
+        setGlobalSetting(index, vyrkit::storedDefaultOrFallback(keyPath, *entryFor(index)));
 }
 
 void VyrTarvoAudioProcessor::writeStoredDefault(int index, float value)

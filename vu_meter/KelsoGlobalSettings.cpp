@@ -4,6 +4,7 @@
 #include "VyrKelsoMAudioProcessor.h"
 
 #include "KelsoSettings.h"
+#include "ParameterTable.h"
 #include "VyrKelsoMAudioProcessorEditor.h"
 
 #include <cmath>
@@ -50,10 +51,7 @@ float VyrKelsoMAudioProcessor::getGlobalSetting(int slot) noexcept
 juce::String VyrKelsoMAudioProcessor::getSettingText(int index) const
 {
     if (index == 0)
-    {
-        const float mode = holdMode;
-        return mode == 2.0f ? "On" : (mode == 1.0f ? "Infinity" : "Off");
-    }
+        return vyrkit::holdModeText(holdMode);
     if (index >= vuTypeSetting && index <= measurementSetting)
         return settings::text(processWideSettings(), index);
     return " ";

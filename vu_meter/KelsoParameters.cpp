@@ -1,17 +1,12 @@
 // The four host parameters: names, defaults, derived values and display texts.
 #include "VyrKelsoMAudioProcessor.h"
 
-#include "DecibelText.h"
-#include "SafeNumbers.h"
-#include "VyrKelsoMAudioProcessorEditor.h"
+#include "ParameterTable.h"
 
 #include <cmath>
-#include <limits>
 
 namespace vyrkelsom
 {
-using vyrkit::truncToInt;
-
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
 
 int VyrKelsoMAudioProcessor::getNumParameters() { return numParameters; }
@@ -45,20 +40,13 @@ float VyrKelsoMAudioProcessor::getParameter(int index)
     }
 }
 
-void VyrKelsoMAudioProcessor::setParameter(int index, float v)
+bool VyrKelsoMAudioProcessor::storeParameter(int index, float v)
 {
-    // Values outside 0..1 go through the formulas unclamped; a value that is not a
-    // number at all is not taken.
-    if (! std::isfinite(v))
-        return;
-
     switch (index)
     {
         case holdParameter:
         {
-            holdValue = v;
-            const float mode = static_cast<float>(truncToInt(v * 2.0f + 0.5f));
-            holdMode = mode;
+            const float mode = vyrkit::storeHold<float>(v, holdValue, holdMode);
             if (mode != 1.0f)
             {
                 // The display read-out uses the maximum under the callback lock.
@@ -67,55 +55,25 @@ void VyrKelsoMAudioProcessor::setParameter(int index, float v)
             }
             break;
         }
-        case latencyParameter:
-            latencyValue = v;
-            latencyMs = truncToInt(v * 1000.0f + 0.5f);
-            break;
-        case trimParameter:
-        {
-            trimValue = v;
-            const int k = truncToInt(v * 400.0f + 0.5f);
-            const float db = static_cast<float>(k) * 0.1f - 20.0f;
-            trimDb = db;
-            // An absurd restored value must not give an infinite gain.
-            const float gain = std::pow(10.0f, db * 0.05f);
-            trimTargetGain = std::isfinite(gain) ? gain : std::numeric_limits<float>::max();
-            break;
-        }
-        case activeParameter:
-            activeValue = v;
-            trimEnabled = truncToInt(v + 0.5f);
-            break;
+        case latencyParameter: vyrkit::storeLatency(v, latencyValue, latencyMs); break;
+        case trimParameter: vyrkit::storeTrim<float>(v, trimValue, trimDb, trimTargetGain); break;
+        case activeParameter: vyrkit::storeActive(v, activeValue, trimEnabled); break;
         default:
             // Nothing is stored, but the editor still hears of the call.
             break;
     }
-
-    callEditor([index, v](VyrKelsoMAudioProcessorEditor& editor) { editor.updateControl(index, v); });
+    return true;
 }
 
 const juce::String VyrKelsoMAudioProcessor::getParameterText(int index)
 {
     switch (index)
     {
-        case holdParameter:
-            return getSettingText(0);
-        case latencyParameter:
-            return juce::String(latencyMs.load()) + " ms";
-        case trimParameter:
-        {
-            if (trimEnabled == 0)
-                return "-";
-            const float g = trimTargetGain;
-            float d = g > 0.0f ? 20.0f * std::log10(g) : -100.0f;
-            if (! (d > -100.0f))
-                d = -100.0f;
-            return vyrkit::decibelsToString(d, 1, -100.0).trimCharactersAtStart("+");
-        }
-        case activeParameter:
-            return trimEnabled == 0 ? "Inactive" : "Active";
-        default:
-            return " ";
+        case holdParameter: return getSettingText(0);
+        case latencyParameter: return vyrkit::latencyText(latencyMs);
+        case trimParameter: return vyrkit::trimText(trimTargetGain, trimEnabled);
+        case activeParameter: return vyrkit::activeText(trimEnabled);
+        default: return " ";
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RelaxedAtomic.h"
+#include "StoredDefault.h"
 
 #include <juce_core/juce_core.h>
 
@@ -61,12 +62,7 @@ juce::String text(const ProcessWideSettings& s, int index);
 
 // Where a setting lives in the settings store, and what is used when it is
 // missing (defaultText) or out of range (fallback).
-struct StoredValue
-{
-    const char* valueName;
-    const char* defaultText;
-    float fallback;
-};
+using StoredValue = vyrkit::StoredDefault;
 const StoredValue* storedValueFor(int index) noexcept;
 extern const char* const storeKey;
 } // namespace settings

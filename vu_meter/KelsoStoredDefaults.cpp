@@ -3,21 +3,14 @@
 #include "VyrKelsoMAudioProcessor.h"
 
 #include "KelsoSettings.h"
-#include "RegistryStore.h"
-#include "SafeNumbers.h"
+#include "StoredDefault.h"
 
 namespace vyrkelsom
 {
 float VyrKelsoMAudioProcessor::readStoredDefault(int index)
 {
     const auto* entry = settings::storedValueFor(index);
-    if (entry == nullptr)
-        return 0.0f;
-    const auto text = vyrplatform::RegistryStore::getValue(juce::String(settings::storeKey) + entry->valueName,
-                                                           entry->defaultText);
-    // A text without a number reads as 0; a number beyond the float range, "inf"
-    // and "nan" read as a number outside 0..1, so the caller takes the fallback.
-    return vyrkit::parseStoredSetting(text);
+    return entry != nullptr ? vyrkit::readStoredDefault(settings::storeKey, *entry) : 0.0f;
 }
 
 bool VyrKelsoMAudioProcessor::reloadStoredDefaults()
@@ -26,12 +19,7 @@ bool VyrKelsoMAudioProcessor::reloadStoredDefaults()
     // with the new time.
     static constexpr int order[] = { 7, 6, 5, 8, 9, 10, 11, 12 };
     for (const int index : order)
-    {
-        float v = readStoredDefault(index);
-        if (v < 0.0f || v > 1.0f)
-            v = settings::storedValueFor(index)->fallback;
-        setGlobalSetting(index, v);
-    }
+        setGlobalSetting(index, vyrkit::storedDefaultOrFallback(settings::storeKey, *settings::storedValueFor(index)));
     // The VU type takes effect here, with the integration time already set.
     updateBallistics();
     return true;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "EditorLink.h"
 #include "HistoryRing.h"
 #include "MeterFrontEnd.h"
 #include "IirFilter.h"
+#include "MeterAudioProcessor.h"
 #include "NeedleFilterBank.h"
 #include "RelaxedAtomic.h"
 
@@ -23,7 +23,7 @@ class VyrKelsoMAudioProcessorEditor;
 // follows the deflection, a hold needle, an over count, four host parameters,
 // the process-wide settings read (never written) from the settings store, and
 // the state chunk.
-class VyrKelsoMAudioProcessor : public juce::AudioProcessor
+class VyrKelsoMAudioProcessor : public vyrkit::MeterAudioProcessor<VyrKelsoMAudioProcessorEditor>
 {
 public:
     static constexpr int numParameters = 4;
@@ -58,16 +58,8 @@ public:
     void prepareToPlay(double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
     void processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
-    // While the host bypasses the plug-in neither the audio nor the meters change.
-    void processBlockBypassed(juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    bool isBusesLayoutSupported(const BusesLayout& layouts) const override;
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-    const juce::String getInputChannelName(int channelIndex) const override;
-    const juce::String getOutputChannelName(int channelIndex) const override;
-    bool isInputChannelStereoPair(int index) const override;
-    bool isOutputChannelStereoPair(int index) const override;
-
     // The host reaches the names and texts through JUCE's two-argument forms too.
     using juce::AudioProcessor::getParameterName;
     using juce::AudioProcessor::getParameterText;
@@ -76,22 +68,9 @@ public:
     float getParameter(int index) override;
     const juce::String getParameterText(int index) override;
     float getParameterDefaultValue(int index) override;
-    void setParameter(int index, float newValue) override;
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
-    bool silenceInProducesSilenceOut() const override;
-    double getTailLengthSeconds() const override;
-    bool acceptsMidi() const override;
-    bool producesMidi() const override;
-
     juce::AudioProcessorEditor* createEditor() override;
-    bool hasEditor() const override;
-
-    int getNumPrograms() override;
-    int getCurrentProgram() override;
-    void setCurrentProgram(int index) override;
-    const juce::String getProgramName(int index) override;
-    void changeProgramName(int index, const juce::String& newName) override;
 
     void getStateInformation(juce::MemoryBlock& destData) override;
     void setStateInformation(const void* data, int sizeInBytes) override;
@@ -150,19 +129,11 @@ public:
     // block, and whenever the quotient is not a finite positive number.
     float getDisplayFraction(double nowSeconds) const noexcept;
 
-    // The millisecond clock that stamps audio blocks and display ticks.
-    using MillisecondClock = juce::uint32 (*)();
-    void setMillisecondClock(MillisecondClock clock) noexcept;
-    double nowInSeconds() const noexcept { return clock.load()() * 0.001; }
-
     // --- Values the editor reads -----------------------------------------------
     float getHoldMode() const noexcept { return holdMode; }
     int getLatencyMs() const noexcept { return latencyMs; }
     double getLastBlockTime() const noexcept { return lastBlockTime; }
     double getBlockDuration() const noexcept { return blockDuration; }
-    juce::String getSignature() const;
-    void setSignature(const juce::String& newSignature);
-    std::atomic<int>& getSizeFlag() noexcept { return sizeFlag; }
 
     // Inspection for tests and benchmarks.
     float getNeedleLevel() const noexcept { return needleLevel; }
@@ -188,17 +159,8 @@ public:
     const NeedleFilterBank& getNeedleBank() const noexcept { return needleBank; }
     const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return input.dcBlocker(channel); }
 
-    // The editor that host threads reach through the message thread. The editor
-    // registers itself here on construction and leaves on destruction; the link
-    // outlives the processor for calls still queued.
-    using EditorLink = vyrkit::EditorLink<VyrKelsoMAudioProcessorEditor>;
-    std::shared_ptr<EditorLink> getEditorLink() const noexcept { return editorLink; }
-
 private:
-    // Runs the call on the open editor: directly on the message thread, queued in
-    // order from any other thread.
-    void callEditor(std::function<void(VyrKelsoMAudioProcessorEditor&)> call);
-
+    bool storeParameter(int index, float newValue) override;
     static int wrapSlot(int slot) noexcept
     {
         slot %= ringSize;
@@ -219,10 +181,6 @@ private:
     RelaxedAtomic<float> trimTargetGain { 1.0f };
     RelaxedAtomic<float> activeValue { 0.0f };
     RelaxedAtomic<int> trimEnabled { 0 };
-
-    mutable juce::SpinLock signatureLock;
-    juce::String signature { "M Track" };
-    std::atomic<int> sizeFlag { 0 };
 
     NeedleFilterBank needleBank { 0.68f, 0.55f, 16 };
     // The trim and the DC blockers.
@@ -260,9 +218,6 @@ private:
     int processingFactor = 0;
     float holdLength = 0.0f;
     float holdRelease = 0.0f;
-
-    std::atomic<MillisecondClock> clock { &juce::Time::getMillisecondCounter };
-    std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrKelsoMAudioProcessor)
 };

@@ -2,6 +2,7 @@
 // texts, the trivial overrides and the identity reported to the host.
 #include "TarvoMTestSupport.h"
 
+#include "IdentityChecks.h"
 #include "TarvoMIdentity.h"
 
 #include <cmath>
@@ -243,26 +244,7 @@ TEST_F(TarvoMParameters, TrivialOverrides)
 TEST(TarvoMIdentity, WhatTheHostIsTold)
 {
     const auto& id = pluginIdentity();
-    EXPECT_STREQ(id.manufacturerName, "Korvanta");
-    for (int i = 0; i < 2; ++i)
-    {
-        EXPECT_STREQ(id.effectNames[i], "Vyr TarvoM");
-        EXPECT_STREQ(id.packageNames[i], "Vyr TarvoM");
-    }
-    EXPECT_EQ(id.packageVersion, 0x20100u);
-    EXPECT_EQ(id.category, 0u);
-    ASSERT_EQ(id.numConfigurations, 3);
-    const int expected[3][2] = { { 2, 2 }, { 1, 1 }, { 1, 2 } };
-    for (int i = 0; i < 3; ++i)
-    {
-        EXPECT_EQ(id.configurations[i].inputs, expected[i][0]);
-        EXPECT_EQ(id.configurations[i].outputs, expected[i][1]);
-    }
-    EXPECT_EQ(std::string(id.manufacturerId, 4), std::string("\0VYR", 4));
-    EXPECT_EQ(std::string(id.productId, 4), "Trvm");
-    EXPECT_EQ(std::string(id.nativeIdPrefix, 3), "jca");
-    EXPECT_TRUE(id.canBypass);
-    EXPECT_EQ(id.latencySamples, 0);
+    kittest::expectMeterIdentity(id, "Vyr TarvoM", "Trvm");
     // Distinct from the stereo meter's.
     EXPECT_STRNE(id.effectIdentifier, "com.korvanta.vyr.tarvo");
 

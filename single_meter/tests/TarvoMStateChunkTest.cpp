@@ -3,6 +3,7 @@
 #include "TarvoMTestSupport.h"
 
 #include "StateChunk.h"
+#include "StateChunkTesting.h"
 #include "StateReproducers.h"
 
 #include <cmath>
@@ -10,40 +11,14 @@
 
 using namespace vyrtarvom;
 using namespace vyrtarvom::testing;
+using namespace kittest;
 
 namespace
 {
-std::string chunkText(const juce::MemoryBlock& block)
-{
-    return std::string(static_cast<const char*>(block.getData()), block.getSize());
-}
-
-juce::MemoryBlock chunkOf(const std::string& text, int declaredLength = -1)
-{
-    juce::MemoryBlock block;
-    block.append("VC2!", 4);
-    const juce::uint32 length = declaredLength < 0 ? (juce::uint32) text.size() : (juce::uint32) declaredLength;
-    block.append(&length, 4);
-    block.append(text.data(), text.size());
-    block.append("", 1);
-    return block;
-}
-
 void restore(VyrTarvoMAudioProcessor& p, const juce::MemoryBlock& block)
 {
     p.setStateInformation(block.getData(), (int) block.getSize());
 }
-
-// Records what reaches the host through the listener callbacks.
-struct HostRecorder : juce::AudioProcessorListener
-{
-    std::vector<std::pair<int, float>> changes;
-    void audioProcessorParameterChanged(juce::AudioProcessor*, int index, float value) override
-    {
-        changes.emplace_back(index, value);
-    }
-    void audioProcessorChanged(juce::AudioProcessor*, const ChangeDetails&) override {}
-};
 
 TEST(TarvoMState, ANewInstanceSavesExactlyThisChunk)
 {
@@ -52,12 +27,7 @@ TEST(TarvoMState, ANewInstanceSavesExactlyThisChunk)
     p.getStateInformation(block);
     const std::string text = "<VYRTARVOMsettings hold=\"0\" trim=\"0.5\" active=\"0\" signature=\"M Track\" "
                              "latency=\"0\" size=\"0\"/>";
-    std::string expected = "VC2!";
-    const juce::uint32 length = (juce::uint32) text.size();
-    expected.append(reinterpret_cast<const char*>(&length), 4);
-    expected += text;
-    expected.push_back('\0');
-    EXPECT_EQ(chunkText(block), expected);
+    EXPECT_EQ(chunkText(block), expectedChunkBytes(text));
 
     // JUCE's reader takes it as it is.
     const auto xml = juce::AudioProcessor::getXmlFromBinary(block.getData(), (int) block.getSize());
@@ -166,16 +136,6 @@ TEST(TarvoMState, AbsurdNumbersKeepTheAudioFinite)
     for (const auto& ch : audio)
         for (float v : ch)
             EXPECT_TRUE(std::isfinite(v));
-}
-
-std::string deeplyNested(int depth)
-{
-    std::string s;
-    for (int i = 0; i < depth; ++i)
-        s += "<a>";
-    for (int i = 0; i < depth; ++i)
-        s += "</a>";
-    return s;
 }
 
 struct MalformedCase

@@ -5,6 +5,7 @@
 #include "TarvoMTestSupport.h"
 
 #include "RegistryStore.h"
+#include "StoreTesting.h"
 
 #include <cstdlib>
 #include <functional>
@@ -21,30 +22,11 @@ const juce::String key = keyPath + "\\";
 const char* const valueNames[] = { "tarvoReference", "tarvoIntegration", "tarvoHold", "tarvoReturn",
                                    "tarvoOver", "tarvoOverReference", "tarvoOverSampling" };
 
-void useFreshStore()
-{
-    char pattern[] = "/tmp/vyr-tarvom-store-XXXXXX";
-    const char* dir = ::mkdtemp(pattern);
-    RegistryStore::setRootDirectory(juce::File(dir != nullptr ? dir : "/tmp"));
-}
-
-// Runs body in a child process; the child exits 0 when every check held.
+// Runs body in a child process with a store of its own.
 void inFreshProcess(const std::function<bool()>& body)
 {
-    EXPECT_EXIT(
-        {
-            useFreshStore();
-            std::exit(body() ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    kittest::inFreshProcess("vyr-tarvom-store", body);
 }
-
-#define CHECK(condition)                                                            \
-    if (! (condition))                                                              \
-    {                                                                               \
-        std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__); \
-        return false;                                                               \
-    }
 
 // The texts of all seven settings, in text-index order 5 to 11.
 bool textsAre(const VyrTarvoMAudioProcessor& p, const std::vector<juce::String>& expected)

@@ -1,5 +1,8 @@
 #include "TarvoTestSupport.h"
 
+#include "IdentityChecks.h"
+#include "TarvoIdentity.h"
+
 #include <cmath>
 #include <limits>
 
@@ -138,4 +141,13 @@ TEST(TarvoParameters, AbsurdTrimKeepsAFiniteGain)
 }
 
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+TEST(TarvoIdentity, WhatTheHostIsTold)
+{
+    const auto& id = pluginIdentity();
+    kittest::expectMeterIdentity(id, "Vyr Tarvo", "Trvs");
+    EXPECT_STREQ(id.effectIdentifier, "com.korvanta.vyr.tarvo");
+    std::unique_ptr<juce::AudioProcessor> p(createProcessor());
+    EXPECT_EQ(p->getName(), "Vyr Tarvo");
+}
 } // namespace

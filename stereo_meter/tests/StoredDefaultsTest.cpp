@@ -4,6 +4,7 @@
 #include "TarvoTestSupport.h"
 
 #include "RegistryStore.h"
+#include "StoreTesting.h"
 
 #include <cstdlib>
 
@@ -16,30 +17,11 @@ const juce::String key = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRTARVO\\";
 const char* const valueNames[] = { "tarvoReference", "tarvoIntegration", "tarvoHold", "tarvoReturn",
                                    "tarvoOver", "tarvoOverReference", "tarvoMS", "tarvoOverSampling" };
 
-void useFreshStore()
-{
-    const auto dir = juce::File::createTempFile("vyr-store");
-    dir.createDirectory();
-    RegistryStore::setRootDirectory(dir);
-}
-
-// Runs body in a child process; the child exits 0 when every check held.
+// Runs body in a child process with a store of its own.
 void inFreshProcess(const std::function<bool()>& body)
 {
-    EXPECT_EXIT(
-        {
-            useFreshStore();
-            std::exit(body() ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    kittest::inFreshProcess("vyr-tarvo-store", body);
 }
-
-#define CHECK(condition)                                                            \
-    if (! (condition))                                                              \
-    {                                                                               \
-        std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__); \
-        return false;                                                               \
-    }
 
 TEST(TarvoStoredDefaults, AMissingKeyGivesTheDefaultsAndTheDestructorWritesThem)
 {

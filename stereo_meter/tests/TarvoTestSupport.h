@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProcessorTesting.h"
 #include "VyrTarvoAudioProcessor.h"
 
 #include <gtest/gtest.h>
@@ -19,38 +20,9 @@ inline void restoreDefaultSettings(VyrTarvoAudioProcessor& p)
         p.setGlobalSetting(index, defaultSettings[index - 6]);
 }
 
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-inline void setParameter(VyrTarvoAudioProcessor& p, int index, float value) { p.setParameter(index, value); }
-inline juce::String parameterText(VyrTarvoAudioProcessor& p, int index) { return p.getParameterText(index); }
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-
-// Configures an instance as a host does: channels, rate, then prepareToPlay.
-inline void configure(VyrTarvoAudioProcessor& p, int ins, int outs, double rate, int blockSize)
-{
-    p.setPlayConfigDetails(ins, outs, rate, blockSize);
-    p.prepareToPlay(rate, blockSize);
-}
-
-// Feeds the given channels through processBlock in blocks of the given sizes
-// (cycled), in place.
-inline void process(VyrTarvoAudioProcessor& p, std::vector<std::vector<float>>& channels,
-                    const std::vector<int>& blockSizes)
-{
-    const int total = static_cast<int>(channels[0].size());
-    const int numChannels = static_cast<int>(channels.size());
-    std::vector<float*> pointers(channels.size());
-    juce::MidiBuffer midi;
-    int start = 0;
-    size_t which = 0;
-    while (start < total)
-    {
-        const int n = juce::jmin(blockSizes[which++ % blockSizes.size()], total - start);
-        for (int c = 0; c < numChannels; ++c)
-            pointers[(size_t) c] = channels[(size_t) c].data() + start;
-        juce::AudioBuffer<float> buffer(pointers.data(), numChannels, n);
-        const juce::ScopedLock lock(p.getCallbackLock());
-        p.processBlock(buffer, midi);
-        start += n;
-    }
-}
+// Host calls and audio as the host gives them, for this meter's processor.
+using kittest::setParameter;
+using kittest::parameterText;
+using kittest::configure;
+using kittest::process;
 } // namespace vyrtarvo::testing

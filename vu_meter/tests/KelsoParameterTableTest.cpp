@@ -2,6 +2,7 @@
 // plain overrides, and what a new instance looks like.
 #include "KelsoTestSupport.h"
 
+#include "IdentityChecks.h"
 #include "KelsoIdentity.h"
 
 #include <limits>
@@ -204,24 +205,7 @@ TEST_F(KelsoParameters, ValuesThatAreNoNumbersAreNotTaken)
 TEST(KelsoIdentity, TheHostSeesTheVuMetersIdentity)
 {
     const auto& id = pluginIdentity();
-    EXPECT_STREQ(id.manufacturerName, "Korvanta");
-    EXPECT_STREQ(id.effectNames[0], "Vyr KelsoM");
-    EXPECT_STREQ(id.effectNames[1], "Vyr KelsoM");
-    EXPECT_STREQ(id.packageNames[0], "Vyr KelsoM");
-    EXPECT_STREQ(id.packageNames[1], "Vyr KelsoM");
-    EXPECT_EQ(id.packageVersion, 0x20100u);
-    EXPECT_EQ(id.category, 0u);
-    ASSERT_EQ(id.numConfigurations, 3);
-    const int expected[3][2] = { { 2, 2 }, { 1, 1 }, { 1, 2 } };
-    for (int i = 0; i < 3; ++i)
-    {
-        EXPECT_EQ(id.configurations[i].inputs, expected[i][0]);
-        EXPECT_EQ(id.configurations[i].outputs, expected[i][1]);
-    }
-    EXPECT_EQ(std::string(id.manufacturerId, 4), std::string("\0VYR", 4));
-    EXPECT_EQ(std::string(id.productId, 4), "Klsm");
-    EXPECT_EQ(std::string(id.nativeIdPrefix, 3), "jca");
-    EXPECT_TRUE(id.canBypass);
+    kittest::expectMeterIdentity(id, "Vyr KelsoM", "Klsm");
     EXPECT_STRNE(id.effectIdentifier, "com.korvanta.vyr.tarvo");
 
     useEmptyStore();
