@@ -108,6 +108,9 @@ protected:
     std::atomic<int>* const sizeFlag;
 
 public:
+    // The ids the controls post; the editor answers them.
+    const FrontPanelCommands& getCommands() const noexcept { return panelCommands; }
+
     // What the editor reaches to show the processor's values.
     SliderTrimLook& getTrimLook() noexcept { return trimLook; }
     ButtonPlusLook& getPlusLook() noexcept { return plusLook; }
