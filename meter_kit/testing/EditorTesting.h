@@ -2,7 +2,8 @@
 
 // Helpers that the three meters' editor and panel tests share: a millisecond
 // clock the tests move by hand, message-loop pumping, a recorder of what the host
-// hears of parameter changes, the editor closed in the order JUCE asserts,
+// hears of parameter changes, an audio thread that holds the callback lock, the
+// editor closed in the order JUCE asserts,
 // synthetic mouse events delivered to a component directly, and pictures of
 // components as the screen would show them.
 
@@ -10,7 +11,10 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace kittest
@@ -40,6 +44,44 @@ struct HostNotifications : juce::AudioProcessorListener
         changes.push_back({ index, value });
     }
     void audioProcessorChanged(juce::AudioProcessor*, const ChangeDetails&) override {}
+};
+
+// Holds a processor's callback lock on another thread until destroyed, as the
+// audio thread does while it is inside processBlock.
+class BusyAudioThread
+{
+public:
+    explicit BusyAudioThread(juce::AudioProcessor& p) : BusyAudioThread(p.getCallbackLock()) {}
+
+    explicit BusyAudioThread(const juce::CriticalSection& lock)
+        : thread([this, &lock] {
+              const juce::ScopedLock held(lock);
+              std::unique_lock<std::mutex> guard(mutex);
+              locked = true;
+              changed.notify_all();
+              changed.wait(guard, [this] { return released; });
+          })
+    {
+        std::unique_lock<std::mutex> guard(mutex);
+        changed.wait(guard, [this] { return locked; });
+    }
+
+    ~BusyAudioThread()
+    {
+        {
+            const std::lock_guard<std::mutex> guard(mutex);
+            released = true;
+        }
+        changed.notify_all();
+        thread.join();
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool locked = false;
+    bool released = false;
+    std::thread thread; // last, so that it starts once the rest is built
 };
 
 // Closes an open editor as the binding does, in the order JUCE asserts; nothing

@@ -23,6 +23,7 @@ inline float parameter(VyrTarvoMAudioProcessor& p, int index) { return p.getPara
 inline juce::String parameterText(VyrTarvoMAudioProcessor& p, int index) { return p.getParameterText(index); }
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
+using kittest::BusyAudioThread;
 using kittest::closeEditorIfOpen;
 using kittest::countPixels;
 using kittest::HostNotifications;

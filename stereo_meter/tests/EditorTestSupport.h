@@ -16,6 +16,7 @@
 
 namespace vyrtarvo::testing
 {
+using kittest::BusyAudioThread;
 using kittest::closeEditorIfOpen;
 using kittest::countPixels;
 using kittest::HostNotifications;

@@ -17,6 +17,7 @@
 
 namespace vyrkelsom::editortest
 {
+using kittest::BusyAudioThread;
 using kittest::closeEditorIfOpen;
 using kittest::countPixels;
 using kittest::HostNotifications;
