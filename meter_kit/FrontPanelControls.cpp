@@ -1,5 +1,7 @@
 #include "FrontPanelControls.h"
 
+#include "PagePainting.h"
+#include "PostToEditor.h"
 #include "TrackNameFont.h"
 #include "WindowSize.h"
 
@@ -142,11 +144,7 @@ void FrontPanelControls::addSharedControls()
 
 void FrontPanelControls::paintBackground(juce::Graphics& g, const juce::Image& image)
 {
-    const int flag = sizeFlag->load();
-    if (flag != 0 && flag != 1)
-        return;
-    const int height = flag == 0 ? panelLayout.smallHeight : panelLayout.largeHeight;
-    g.drawImage(image, 0, 0, panelLayout.width, height, 0, 0, panelLayout.width, height);
+    drawPageImage(g, image, sizeFlag->load(), panelLayout.width, panelLayout.smallHeight, panelLayout.largeHeight);
 }
 
 void FrontPanelControls::mouseDown(const juce::MouseEvent& e)
@@ -181,7 +179,6 @@ void FrontPanelControls::labelTextChanged(juce::Label* label)
 
 void FrontPanelControls::postToEditor(int commandId)
 {
-    if (auto* editor = getParentComponent())
-        editor->postCommandMessage(commandId);
+    vyrkit::postToEditor(*this, commandId);
 }
 } // namespace vyrkit
