@@ -1,13 +1,13 @@
 #pragma once
 
 #include "BackPanel.h"
-#include "EndEditing.h"
+#include "EditorPollRole.h"
 #include "FrontPanel.h"
+#include "OverLedLatch.h"
+#include "TwoPageEditor.h"
 #include "VyrTarvoMAudioProcessor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
-
-#include <memory>
 
 namespace vyrtarvom
 {
@@ -24,12 +24,9 @@ namespace vyrtarvom
 //
 // Everything here runs on the message thread: the processor queues the calls of
 // host threads there.
-class VyrTarvoMAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::Timer
+class VyrTarvoMAudioProcessorEditor : public vyrkit::TwoPageEditor<FrontPanel, BackPanel>
 {
 public:
-    static constexpr int width = 320;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
     static constexpr int timerPeriodMs = 30;
 
     explicit VyrTarvoMAudioProcessorEditor(VyrTarvoMAudioProcessor& processor);
@@ -48,33 +45,19 @@ public:
     // The display tick.
     void timerCallback() override;
 
-    FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
-    BackPanel& getBackPanel() noexcept { return *backPanel; }
-    bool isOverLatched() const noexcept { return overLatched; }
-    bool ownsThePollRole() const noexcept { return ownsPollRole; }
-    int getPollTickCount() const noexcept { return pollTickCount; }
+    bool isOverLatched() const noexcept { return overLed.isLatched(); }
+    bool ownsThePollRole() const noexcept { return pollRole.isOwner(); }
+    int getPollTickCount() const noexcept { return pollRole.getTickCount(); }
 
 private:
-    void notifyParameter(int index, double value);
-    void showBackPanel();
-    void showFrontPanel();
     void updateMeter();
-    float overLedState();
-    void pollStoredDefaults(bool wasOwner);
     void fillBackPanelTexts();
 
     VyrTarvoMAudioProcessor& tarvo;
-    // Controls without a look of their own get the older stock look; it outlives
-    // the panels and is detached before it goes.
-    juce::LookAndFeel_V2 stockLook;
-    std::unique_ptr<BackPanel> backPanel;
-    std::unique_ptr<FrontPanel> frontPanel;
-    // A press anywhere in the window ends the editing of the track name and
-    // latency elsewhere, also on controls that take no keyboard focus.
-    vyrkit::EditingEndsOnPressElsewhere pressesElsewhere { *this };
-    bool overLatched = false;
-    bool ownsPollRole = false;
-    int pollTickCount = 0;
+    vyrkit::OverLedLatch overLed;
+    vyrkit::EditorPollRole pollRole { VyrTarvoMAudioProcessor::takePollRoleIfFree,
+                                      VyrTarvoMAudioProcessor::releasePollRole,
+                                      VyrTarvoMAudioProcessor::pollTicksBetweenReloads };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrTarvoMAudioProcessorEditor)
 };

@@ -1,10 +1,10 @@
 #include "VyrTarvoAudioProcessorEditor.h"
 
+#include "FrontPanelDispatch.h"
+#include "HostParameterAccess.h"
 #include "SafeNumbers.h"
 #include "TarvoCommandIds.h"
 #include "TarvoSettings.h"
-#include "TrimActiveDisplay.h"
-#include "WindowSize.h"
 
 namespace vyrtarvo
 {
@@ -12,15 +12,6 @@ using vyrkit::truncToInt;
 
 namespace
 {
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-float parameterValue(VyrTarvoAudioProcessor& p, int index) { return p.getParameter(index); }
-juce::String parameterText(VyrTarvoAudioProcessor& p, int index) { return p.getParameterText(index); }
-void setParameterNotifyingHost(VyrTarvoAudioProcessor& p, int index, float value)
-{
-    p.setParameterNotifyingHost(index, value);
-}
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-
 // The value boxes lie partly outside the rectangles that carry their texts'
 // middle; repainting both leaves nothing of an old, wider text behind.
 void repaintValueText(juce::Component& panel, juce::Rectangle<int> area, juce::Rectangle<int> textBox)
@@ -30,34 +21,19 @@ void repaintValueText(juce::Component& panel, juce::Rectangle<int> area, juce::R
 } // namespace
 
 VyrTarvoAudioProcessorEditor::VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcessor& p)
-    : juce::AudioProcessorEditor(p), tarvo(p)
+    : vyrkit::TwoPageEditor<FrontPanel, BackPanel>(p), tarvo(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
     // Registered before anything of the processor is read: a host call made
     // while this editor is being built is queued behind the constructor.
     tarvo.getEditorLink()->open(*this);
-    auto& sizeFlag = tarvo.getSizeFlag();
-    setLookAndFeel(&stockLook);
-    setSize(width, sizeFlag.load() != 0 ? largeHeight : smallHeight);
-
-    backPanel = std::make_unique<BackPanel>(&sizeFlag);
-    addAndMakeVisible(*backPanel);
-    backPanel->setOpaque(true);
-    backPanel->setBounds(0, 0, backPanel->getWidth(), backPanel->getHeight());
-    backPanel->setVisible(false);
-
-    frontPanel = std::make_unique<FrontPanel>(tarvo.getSignature(), &sizeFlag);
-    frontPanel->setOpaque(true);
-    frontPanel->setTopLeftPosition(0, 0);
-    addAndMakeVisible(*frontPanel);
+    openPages(tarvo.getSignature(), tarvo.getSizeFlag());
 
     frontPanel->leftMeter->ledResetRequest = false;
     frontPanel->rightMeter->ledResetRequest = false;
-    leftOverLatched = false;
-    rightOverLatched = false;
 
     for (int index = 0; index < VyrTarvoAudioProcessor::numParameters; ++index)
-        updateControl(index, parameterValue(tarvo, index));
+        updateControl(index, vyrkit::parameterValue(tarvo, index));
     for (int index = 6; index <= 13; ++index)
         updateControl(index, VyrTarvoAudioProcessor::getGlobalSetting(index - 6));
 
@@ -69,20 +45,12 @@ VyrTarvoAudioProcessorEditor::~VyrTarvoAudioProcessorEditor()
 {
     JUCE_ASSERT_MESSAGE_THREAD
     tarvo.getEditorLink()->close();
-    stopTimer();
-    backPanel.reset();
-    frontPanel.reset();
-    setLookAndFeel(nullptr);
+    closePages();
 }
 
 void VyrTarvoAudioProcessorEditor::paint(juce::Graphics& g)
 {
     g.fillAll(juce::Colours::pink);
-}
-
-void VyrTarvoAudioProcessorEditor::notifyParameter(int index, double value)
-{
-    setParameterNotifyingHost(tarvo, index, static_cast<float>(value));
 }
 
 // Positions become normalised values in double precision; the factors are the
@@ -92,28 +60,15 @@ void VyrTarvoAudioProcessorEditor::notifyParameter(int index, double value)
 void VyrTarvoAudioProcessorEditor::handleCommandMessage(int commandId)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (vyrkit::handleFrontPanelCommand(commandId, *frontPanel, tarvo))
+        return;
     auto& front = *frontPanel;
     auto& back = *backPanel;
     switch (commandId)
     {
-        case CommandId::hold:
-            notifyParameter(VyrTarvoAudioProcessor::holdParameter, front.holdSwitch->getValue() * 0.5);
-            break;
         case CommandId::lrms:
-            notifyParameter(VyrTarvoAudioProcessor::lrmsParameter, front.lrmsButton->getToggleState() ? 1.0 : 0.0);
-            break;
-        case CommandId::latency:
-        {
-            const int ms = front.latencyControl->valueMs;
-            notifyParameter(VyrTarvoAudioProcessor::latencyParameter,
-                            ms > 999 ? 1.0f : static_cast<float>(ms) / 1000.0f);
-            break;
-        }
-        case CommandId::trim:
-            notifyParameter(VyrTarvoAudioProcessor::trimParameter, (front.trimSlider->getValue() + 20.0) * 0.025);
-            break;
-        case CommandId::active:
-            notifyParameter(VyrTarvoAudioProcessor::activeParameter, front.activeButton->getToggleState() ? 1.0 : 0.0);
+            vyrkit::setParameterNotifyingHost(tarvo, VyrTarvoAudioProcessor::lrmsParameter,
+                                              front.lrmsButton->getToggleState() ? 1.0 : 0.0);
             break;
         case CommandId::referenceLevel:
             tarvo.setGlobalSetting(6, static_cast<float>(back.referenceKnob->getValue() * 0.041666f));
@@ -139,23 +94,12 @@ void VyrTarvoAudioProcessorEditor::handleCommandMessage(int commandId)
         case CommandId::measurementMode:
             changeMeasurementMode();
             break;
-        case CommandId::signature:
-            // The track name is the instance's own; the host is not told.
-            tarvo.setSignature(front.trackNameBox->getText());
-            break;
-        case CommandId::trimText:
-        {
-            // The leading number of the typed text; none (or "nan", "inf") is 0 dB.
-            const float db = juce::jlimit(-20.0f, 20.0f, vyrkit::parseLeadingFloat(front.trimLabel->getText()));
-            notifyParameter(VyrTarvoAudioProcessor::trimParameter, (static_cast<double>(db) + 20.0) * 0.025);
-            break;
-        }
         case CommandId::showBackPanel:
-            showBackPanel();
+            showBackPanel(false);
             break;
         case CommandId::showFrontPanel:
             VyrTarvoAudioProcessor::saveStoredDefaults();
-            showFrontPanel();
+            showFrontPanel(false);
             break;
         default:
             break;
@@ -173,38 +117,17 @@ void VyrTarvoAudioProcessorEditor::changeMeasurementMode()
     tarvo.updateProcessingRate();
 }
 
-void VyrTarvoAudioProcessorEditor::showBackPanel()
-{
-    backPanel->setBounds(backPanel->getX(), backPanel->getY(), width,
-                         tarvo.getSizeFlag().load() != 0 ? largeHeight : smallHeight);
-    frontPanel->toBack();
-    backPanel->toFront(false);
-    frontPanel->setVisible(false);
-    backPanel->setVisible(true);
-}
-
-void VyrTarvoAudioProcessorEditor::showFrontPanel()
-{
-    frontPanel->setVisible(true);
-    frontPanel->repaint();
-    backPanel->setVisible(false);
-    frontPanel->toFront(false);
-    backPanel->toBack();
-    repaint();
-}
-
 // Controls are set without notification, so nothing is posted back.
 void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    if (vyrkit::updateFrontPanelControl(index, value, *frontPanel, tarvo))
+        return;
     auto& front = *frontPanel;
     auto& back = *backPanel;
     const auto quiet = juce::dontSendNotification;
     switch (index)
     {
-        case 0:
-            front.holdSwitch->setValue(truncToInt(static_cast<double>(value * 2.0f) + 0.5), quiet);
-            break;
         case 1:
         {
             const bool on = truncToInt(static_cast<double>(value) + 0.5) != 0;
@@ -213,17 +136,6 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
             front.repaint();
             break;
         }
-        case 2:
-            front.latencyControl->setValue(static_cast<float>(truncToInt(static_cast<double>(value * 1000.0f) + 0.5)), 0);
-            break;
-        case 3:
-            front.trimSlider->setValue(truncToInt(static_cast<double>(value * 400.0f) + 0.5) * 0.1 - 20.0, quiet);
-            front.trimLabel->setText(parameterText(tarvo, 3), quiet);
-            break;
-        case 4:
-            vyrkit::showTrimActive(*front.activeButton, front.getTrimLook(), *front.trimSlider, tarvo.getTrimEnabled());
-            front.trimLabel->setText(parameterText(tarvo, 3), quiet);
-            break;
         // The four level and time settings show the stored (quantised) value.
         case 6:
             back.referenceKnob->setValue(VyrTarvoAudioProcessor::getGlobalSetting(0) * 24.0, quiet);
@@ -265,17 +177,7 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
 void VyrTarvoAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    if (size == 0)
-        vyrkit::endEditingForSmallWindow(*frontPanel);
-    frontPanel->trackNameBox->setText(trackName);
-    // The strip shows the new name even when the window keeps its height.
-    frontPanel->trackNameBox->repaint();
-
-    const int height = size != 0 ? largeHeight : smallHeight;
-    setSize(width, height);
-    frontPanel->setSize(width, height);
-    backPanel->setSize(width, height);
-    frontPanel->getPlusLook().smallWindow = size == 0;
+    applySizeMode(trackName, size);
 }
 
 void VyrTarvoAudioProcessorEditor::timerCallback()
@@ -284,11 +186,7 @@ void VyrTarvoAudioProcessorEditor::timerCallback()
     // The audio thread is never waited for: a busy lock skips the meters for one
     // tick. The lock is left before the back panel is refreshed, so the audio
     // thread never waits for that either.
-    if (tarvo.getCallbackLock().tryEnter())
-    {
-        updateMeters();
-        tarvo.getCallbackLock().exit();
-    }
+    updateIfCallbackLockFree([this] { updateMeters(); });
     followOtherInstances();
 }
 
@@ -313,18 +211,16 @@ void VyrTarvoAudioProcessorEditor::updateMeters()
     const float leftHold = tarvo.getDisplayHold(0, fraction);
     const float rightHold = tarvo.getDisplayHold(1, fraction);
 
-    float leftLed = overLedState(0, left, leftOverLatched);
-    float rightLed = overLedState(1, right, rightOverLatched);
+    float leftLed = overLedState(0, left, leftOverLed);
+    float rightLed = overLedState(1, right, rightOverLed);
 
     // A click on either meter puts out a latched LED on both; a new over still lights.
     if (left.ledResetRequest || right.ledResetRequest)
     {
         left.ledResetRequest = false;
         right.ledResetRequest = false;
-        if (leftLed == 0.0f)
-            leftLed = -1.0f;
-        if (rightLed == 0.0f)
-            rightLed = -1.0f;
+        leftLed = vyrkit::OverLedLatch::afterResetClick(leftLed);
+        rightLed = vyrkit::OverLedLatch::afterResetClick(rightLed);
     }
 
     const bool showHold = tarvo.getHoldMode() != 0.0f;
@@ -337,20 +233,15 @@ void VyrTarvoAudioProcessorEditor::updateMeters()
     left.repaintNeedleAreas();
 }
 
-// 1 (lit) when the channel has counted enough over samples, which starts the
-// latch; otherwise 0 (dim) while latched, -1 (off) when not. The latch ends once
-// the meter has shown the LED off, after a reset click.
-float VyrTarvoAudioProcessorEditor::overLedState(int channel, const vyrkit::COldVuMeter2& meter, bool& latched)
+// 1 (lit) when the channel has counted enough over samples (the count is
+// cleared), otherwise the latched or off look.
+float VyrTarvoAudioProcessorEditor::overLedState(int channel, const vyrkit::COldVuMeter2& meter,
+                                                 vyrkit::OverLedLatch& latch)
 {
-    if (tarvo.readOverCount(channel) >= processWideSettings().overCount.load())
-    {
+    const bool overCounted = tarvo.readOverCount(channel) >= processWideSettings().overCount.load();
+    if (overCounted)
         tarvo.setOverCount(channel, 0.0);
-        latched = true;
-        return 1.0f;
-    }
-    if (meter.ledState == -1)
-        latched = false;
-    return latched ? 0.0f : -1.0f;
+    return latch.next(overCounted, meter.ledState == -1);
 }
 
 // Settings changed by another instance (or this one) since the last refresh.

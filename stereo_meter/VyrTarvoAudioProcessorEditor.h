@@ -1,13 +1,12 @@
 #pragma once
 
 #include "BackPanel.h"
-#include "EndEditing.h"
 #include "FrontPanel.h"
+#include "OverLedLatch.h"
+#include "TwoPageEditor.h"
 #include "VyrTarvoAudioProcessor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
-
-#include <memory>
 
 namespace vyrtarvo
 {
@@ -21,12 +20,9 @@ namespace vyrtarvo
 //
 // Everything here runs on the message thread: the processor queues the calls of
 // host threads there.
-class VyrTarvoAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::Timer
+class VyrTarvoAudioProcessorEditor : public vyrkit::TwoPageEditor<FrontPanel, BackPanel>
 {
 public:
-    static constexpr int width = 586;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
     static constexpr int timerPeriodMs = 30;
 
     explicit VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcessor& processor);
@@ -45,31 +41,18 @@ public:
     // The display tick.
     void timerCallback() override;
 
-    FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
-    BackPanel& getBackPanel() noexcept { return *backPanel; }
-    bool isLeftOverLatched() const noexcept { return leftOverLatched; }
-    bool isRightOverLatched() const noexcept { return rightOverLatched; }
+    bool isLeftOverLatched() const noexcept { return leftOverLed.isLatched(); }
+    bool isRightOverLatched() const noexcept { return rightOverLed.isLatched(); }
 
 private:
-    void notifyParameter(int index, double value);
     void changeMeasurementMode();
-    void showBackPanel();
-    void showFrontPanel();
     void updateMeters();
     void followOtherInstances();
-    float overLedState(int channel, const vyrkit::COldVuMeter2& meter, bool& latched);
+    float overLedState(int channel, const vyrkit::COldVuMeter2& meter, vyrkit::OverLedLatch& latch);
 
     VyrTarvoAudioProcessor& tarvo;
-    // Controls without a look of their own get the older stock look; it outlives
-    // the panels and is detached before it goes.
-    juce::LookAndFeel_V2 stockLook;
-    std::unique_ptr<BackPanel> backPanel;
-    std::unique_ptr<FrontPanel> frontPanel;
-    // A press anywhere in the window ends the editing of the track name and
-    // latency elsewhere, also on controls that take no keyboard focus.
-    vyrkit::EditingEndsOnPressElsewhere pressesElsewhere { *this };
-    bool leftOverLatched = false;
-    bool rightOverLatched = false;
+    vyrkit::OverLedLatch leftOverLed;
+    vyrkit::OverLedLatch rightOverLed;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrTarvoAudioProcessorEditor)
 };

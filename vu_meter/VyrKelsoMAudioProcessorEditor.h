@@ -1,13 +1,13 @@
 #pragma once
 
 #include "BackPanel.h"
-#include "EndEditing.h"
+#include "EditorPollRole.h"
 #include "FrontPanel.h"
+#include "OverLedLatch.h"
+#include "TwoPageEditor.h"
 #include "VyrKelsoMAudioProcessor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
-
-#include <memory>
 
 namespace vyrkelsom
 {
@@ -24,12 +24,9 @@ namespace vyrkelsom
 //
 // Everything here runs on the message thread: the processor queues the calls of
 // host threads there.
-class VyrKelsoMAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::Timer
+class VyrKelsoMAudioProcessorEditor : public vyrkit::TwoPageEditor<FrontPanel, BackPanel>
 {
 public:
-    static constexpr int width = 320;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
     static constexpr int timerPeriodMs = 20;
     // The poll owner counts this many ticks and rereads on the next one.
     static constexpr int pollTicks = 500;
@@ -50,35 +47,21 @@ public:
     // The display tick.
     void timerCallback() override;
 
-    FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
-    BackPanel& getBackPanel() noexcept { return *backPanel; }
-    bool isOverLatched() const noexcept { return overLatched; }
-    bool holdsPollRole() const noexcept { return ownsPollRole; }
-    int getPollTickCount() const noexcept { return pollTickCount; }
+    bool isOverLatched() const noexcept { return overLed.isLatched(); }
+    bool holdsPollRole() const noexcept { return pollRole.isOwner(); }
+    int getPollTickCount() const noexcept { return pollRole.getTickCount(); }
     // The face row painted last (0..4), -1 before the first.
     int getFaceRow() const noexcept { return faceRow; }
 
 private:
-    void notifyParameter(int index, double value);
-    void showBackPanel();
-    void showFrontPanel();
     void updateMeter();
-    void pollStoredDefaults(bool wasOwner);
     void fillBackPanelTexts();
     void paintMeterFace();
 
     VyrKelsoMAudioProcessor& kelso;
-    // Controls without a look of their own get the older stock look; it outlives
-    // the panels and is detached before it goes.
-    juce::LookAndFeel_V2 stockLook;
-    std::unique_ptr<BackPanel> backPanel;
-    std::unique_ptr<FrontPanel> frontPanel;
-    // A press anywhere in the window ends the editing of the track name and
-    // latency elsewhere, also on controls that take no keyboard focus.
-    vyrkit::EditingEndsOnPressElsewhere pressesElsewhere { *this };
-    bool ownsPollRole = false;
-    int pollTickCount = 0;
-    bool overLatched = false;
+    vyrkit::OverLedLatch overLed;
+    vyrkit::EditorPollRole pollRole { VyrKelsoMAudioProcessor::takePollRoleIfFree,
+                                      VyrKelsoMAudioProcessor::releasePollRole, pollTicks };
     int faceRow = -1;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrKelsoMAudioProcessorEditor)

@@ -12,17 +12,6 @@ namespace vyrtarvom::editortesting
 {
 namespace
 {
-void keepForInspection(const juce::Image& image, const juce::String& name)
-{
-    const char* dir = std::getenv("VYR_SNAPSHOT_DIR");
-    if (dir == nullptr || *dir == 0)
-        return;
-    const auto file = juce::File(dir).getChildFile(name + ".png");
-    file.deleteFile();
-    juce::FileOutputStream out(file);
-    juce::PNGImageFormat().writeImageToStream(image, out);
-}
-
 int countTransparent(const juce::Image& image)
 {
     int n = 0;

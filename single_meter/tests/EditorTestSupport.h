@@ -6,12 +6,12 @@
 // store the stereo meter writes, message-loop pumping and synthetic mouse events.
 
 #include "RegistryStore.h"
+#include "EditorTesting.h"
 #include "VyrTarvoMAudioProcessorEditor.h"
 
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -23,15 +23,19 @@ inline float parameter(VyrTarvoMAudioProcessor& p, int index) { return p.getPara
 inline juce::String parameterText(VyrTarvoMAudioProcessor& p, int index) { return p.getParameterText(index); }
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
-// The processor's millisecond clock, moved by the tests.
-inline std::atomic<juce::uint32> testMilliseconds { 100000 };
-inline juce::uint32 testClock() { return testMilliseconds.load(); }
-
-// Runs the message loop so that posted commands and queued calls arrive.
-inline void pump(int milliseconds = 20)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(milliseconds);
-}
+using kittest::BusyAudioThread;
+using kittest::closeEditorIfOpen;
+using kittest::countPixels;
+using kittest::HostNotifications;
+using kittest::keepForInspection;
+using kittest::mouseAt;
+using kittest::paintedArea;
+using kittest::press;
+using kittest::pump;
+using kittest::release;
+using kittest::snapshot;
+using kittest::testClock;
+using kittest::testMilliseconds;
 
 // The stereo meter's key, from which this plug-in reads its settings.
 inline juce::String storedSetting(const char* name)
@@ -94,37 +98,13 @@ inline std::vector<std::vector<float>> tone(float amplitude, int samples)
     return channels;
 }
 
-// What the host hears of parameter changes.
-struct HostNotifications : juce::AudioProcessorListener
-{
-    struct Change
-    {
-        int index;
-        float value;
-    };
-    std::vector<Change> changes;
-
-    void audioProcessorParameterChanged(juce::AudioProcessor*, int index, float value) override
-    {
-        changes.push_back({ index, value });
-    }
-    void audioProcessorChanged(juce::AudioProcessor*, const ChangeDetails&) override {}
-};
-
 // Opens the editor as the binding does, and closes it in the order JUCE asserts.
 inline VyrTarvoMAudioProcessorEditor* openEditor(VyrTarvoMAudioProcessor& p)
 {
     return dynamic_cast<VyrTarvoMAudioProcessorEditor*>(p.createEditorIfNeeded());
 }
 
-inline void closeEditor(VyrTarvoMAudioProcessor& p, VyrTarvoMAudioProcessorEditor*& editor)
-{
-    if (editor == nullptr)
-        return;
-    p.editorBeingDeleted(editor);
-    delete editor;
-    editor = nullptr;
-}
+inline void closeEditor(VyrTarvoMAudioProcessor& p, VyrTarvoMAudioProcessorEditor*& editor) { closeEditorIfOpen(p, editor); }
 
 // A processor at 44100 Hz with the default settings (nothing stored), its clock
 // under test control, and an open editor, which holds the poll role.
@@ -166,45 +146,4 @@ struct EditorFixture : ::testing::Test
             editor->timerCallback();
     }
 };
-
-// A press at a point of a component, delivered to it directly.
-inline juce::MouseEvent mouseAt(juce::Component& component, int x, int y, int clicks = 1)
-{
-    const auto now = juce::Time::getCurrentTime();
-    const juce::Point<float> pos { static_cast<float>(x), static_cast<float>(y) };
-    return juce::MouseEvent(juce::Desktop::getInstance().getMainMouseSource(), pos, juce::ModifierKeys(),
-                            juce::MouseInputSource::defaultPressure,
-                            juce::MouseInputSource::defaultOrientation,
-                            juce::MouseInputSource::defaultRotation,
-                            juce::MouseInputSource::defaultTiltX, juce::MouseInputSource::defaultTiltY,
-                            &component, &component, now, pos, now, clicks, false);
-}
-
-// Mouse handlers reached through Component, where they are public.
-inline void press(juce::Component& component, int x, int y, int clicks = 1)
-{
-    component.mouseDown(mouseAt(component, x, y, clicks));
-}
-
-inline void release(juce::Component& component, int x, int y)
-{
-    component.mouseUp(mouseAt(component, x, y));
-}
-
-// Paints a component with its children into an image, as the screen would.
-inline juce::Image snapshot(juce::Component& component)
-{
-    return component.createComponentSnapshot(component.getLocalBounds(), true, 1.0f);
-}
-
-// The smallest rectangle holding every pixel that is not fully transparent.
-inline juce::Rectangle<int> paintedArea(const juce::Image& image)
-{
-    juce::Rectangle<int> area;
-    for (int y = 0; y < image.getHeight(); ++y)
-        for (int x = 0; x < image.getWidth(); ++x)
-            if (image.getPixelAt(x, y).getAlpha() != 0)
-                area = area.isEmpty() ? juce::Rectangle<int>(x, y, 1, 1) : area.getUnion({ x, y, 1, 1 });
-    return area;
-}
 } // namespace vyrtarvom::editortesting

@@ -12,42 +12,6 @@ namespace vyrtarvom::editortesting
 {
 namespace
 {
-// Holds a processor's callback lock on another thread, as the audio thread does
-// while it is inside processBlock.
-class BusyAudioThread
-{
-public:
-    explicit BusyAudioThread(VyrTarvoMAudioProcessor& p)
-        : thread([this, &p] {
-              const juce::ScopedLock lock(p.getCallbackLock());
-              std::unique_lock<std::mutex> guard(mutex);
-              held = true;
-              changed.notify_all();
-              changed.wait(guard, [this] { return released; });
-          })
-    {
-        std::unique_lock<std::mutex> guard(mutex);
-        changed.wait(guard, [this] { return held; });
-    }
-
-    ~BusyAudioThread()
-    {
-        {
-            const std::lock_guard<std::mutex> guard(mutex);
-            released = true;
-        }
-        changed.notify_all();
-        thread.join();
-    }
-
-private:
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool held = false;
-    bool released = false;
-    std::thread thread;
-};
-
 // An editor of its own processor, opened and closed with the object.
 struct OtherWindow
 {

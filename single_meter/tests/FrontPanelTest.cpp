@@ -4,6 +4,7 @@
 #include "EditorTestSupport.h"
 
 #include "DocumentOpener.h"
+#include "FrontPanelControlChecks.h"
 #include "TarvoMCommandIds.h"
 
 #include <functional>
@@ -66,61 +67,9 @@ TEST_F(FrontPanelFixture, CreatesEveryControlAtItsPlaceInOrder)
 
 TEST_F(FrontPanelFixture, ControlsAreSetUpAndDrawnByTheirLooks)
 {
-    auto& trim = *panel->trimSlider;
-    EXPECT_EQ(trim.getSliderStyle(), juce::Slider::LinearVertical);
-    EXPECT_EQ(trim.getMinimum(), -20.0);
-    EXPECT_EQ(trim.getMaximum(), 20.0);
-    EXPECT_EQ(trim.getInterval(), 0.1);
-    EXPECT_EQ(trim.getCoarseInterval(), 0.5);
-    EXPECT_EQ(trim.getNormalDragExtent(), 106);
-    EXPECT_EQ(trim.getFineDragExtent(), 530);
-    EXPECT_FALSE(trim.getSliderSnapsToMousePosition());
-    EXPECT_EQ(trim.getTextBoxPosition(), juce::Slider::NoTextBox);
-    EXPECT_TRUE(trim.isDoubleClickReturnEnabled());
-    EXPECT_EQ(trim.getDoubleClickReturnValue(), 0.0);
-    EXPECT_NE(dynamic_cast<vyrkit::SliderTrimLook*>(&trim.getLookAndFeel()), nullptr);
-
-    auto& hold = *panel->holdSwitch;
-    EXPECT_EQ(hold.getSliderStyle(), juce::Slider::LinearHorizontal);
-    EXPECT_EQ(hold.getMinimum(), 0.0);
-    EXPECT_EQ(hold.getMaximum(), 2.0);
-    EXPECT_EQ(hold.getInterval(), 1.0);
-    EXPECT_EQ(hold.getTextBoxPosition(), juce::Slider::NoTextBox);
-    EXPECT_TRUE(hold.isDoubleClickReturnEnabled());
-    EXPECT_EQ(hold.getDoubleClickReturnValue(), 0.0);
-    EXPECT_NE(dynamic_cast<vyrkit::SliderHoldLook*>(&hold.getLookAndFeel()), nullptr);
-
-    EXPECT_NE(dynamic_cast<vyrkit::ButtonHelpLook*>(&panel->helpButton->getLookAndFeel()), nullptr);
-    EXPECT_NE(dynamic_cast<vyrkit::ButtonPlusLook*>(&panel->sizeButton->getLookAndFeel()), nullptr);
-    EXPECT_NE(dynamic_cast<vyrkit::ButtonActiveLook*>(&panel->activeButton->getLookAndFeel()), nullptr);
-    EXPECT_TRUE(panel->activeButton->getClickingTogglesState());
-    EXPECT_TRUE(panel->sizeButton->getTriggeredOnMouseDown());
-    for (auto* b : { panel->helpButton.get(), panel->sizeButton.get(), panel->activeButton.get() })
-        EXPECT_TRUE(b->getButtonText().isEmpty());
-
-    auto& label = *panel->trimLabel;
-    EXPECT_EQ(label.getName(), "Trim");
-    EXPECT_EQ(label.getText(), "0 dB");
-    EXPECT_TRUE(label.isEditableOnSingleClick());
-    EXPECT_FALSE(label.isEditableOnDoubleClick());
-    EXPECT_FALSE(label.doesLossOfFocusDiscardChanges());
-    EXPECT_EQ(label.getFont().getHeight(), 10.0f);
-    EXPECT_EQ(label.getJustificationType(), juce::Justification::centred);
-    EXPECT_EQ(label.findColour(juce::Label::textColourId), juce::Colour(170, 170, 170));
-    EXPECT_EQ(label.findColour(juce::TextEditor::textColourId), juce::Colour(170, 170, 170));
-    EXPECT_EQ(label.findColour(juce::TextEditor::highlightColourId), juce::Colour(0x96aaaaaa));
-    EXPECT_EQ(label.findColour(juce::TextEditor::focusedOutlineColourId), juce::Colour(0x00000000));
-
-    auto& box = *panel->trackNameBox;
-    EXPECT_EQ(box.getText(), "M Track");
-    EXPECT_EQ(box.textAreaWidth, 240);
-    EXPECT_EQ(box.maxTextWidth, 230);
-    EXPECT_EQ(box.textColour, juce::Colour(0xcd042d55));
-    EXPECT_EQ(box.getMarkerWidth(), 47);
-    EXPECT_EQ(box.font.getHeight(), 44.0f);
-    EXPECT_EQ(box.font.getHorizontalScale(), 1.2f);
-    EXPECT_EQ(box.getSignatureCommandId(), CommandId::signature);
-    EXPECT_EQ(panel->latencyControl->getLatencyCommandId(), CommandId::latency);
+    kittest::checkTheSharedFrontPanelControlsAreSetUp(*panel, { 240, 230, CommandId::signature, CommandId::latency });
+    EXPECT_EQ(panel->trimLabel->getText(), "0 dB");
+    EXPECT_EQ(panel->trackNameBox->getText(), "M Track");
 }
 
 // In the small window the latency entry and the track-name strip lie below the

@@ -1,6 +1,8 @@
 #include "BackPanel.h"
 
 #include "FilmStrip.h"
+#include "PagePainting.h"
+#include "PostToEditor.h"
 #include "TarvoMCommandIds.h"
 #include "VyrTarvoMArt.h"
 
@@ -32,15 +34,8 @@ BackPanel::~BackPanel() = default;
 // The texts are drawn even when an unknown size flag leaves out the background.
 void BackPanel::paint(juce::Graphics& g)
 {
-    const int flag = sizeFlag->load();
-    if (flag == 0)
-        g.drawImage(backgroundImage, 0, 0, width, smallHeight, 0, 0, width, smallHeight);
-    else if (flag == 1)
-        g.drawImage(backgroundImage, 0, 0, width, largeHeight, 0, 0, width, largeHeight);
-
-    g.setColour(juce::Colour(178, 177, 177).withAlpha(0.8f));
-    g.setFont(g.getCurrentFont().withHeight(10.0f));
-    g.drawFittedText("v.2.1.0", versionTextBox, juce::Justification::centredBottom, 1, 0.7f);
+    vyrkit::drawPageImage(g, backgroundImage, sizeFlag->load(), width, smallHeight, largeHeight);
+    vyrkit::drawVersionText(g, versionTextBox);
 
     g.setFont(g.getCurrentFont().withHeight(8.0f));
     for (size_t slot = 0; slot < texts.size(); ++slot)
@@ -49,7 +44,6 @@ void BackPanel::paint(juce::Graphics& g)
 
 void BackPanel::mouseDown(const juce::MouseEvent&)
 {
-    if (auto* editor = getParentComponent())
-        editor->postCommandMessage(CommandId::showFrontPanel);
+    vyrkit::postToEditor(*this, CommandId::showFrontPanel);
 }
 } // namespace vyrtarvom

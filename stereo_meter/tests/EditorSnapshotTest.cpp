@@ -11,17 +11,6 @@ namespace vyrtarvo::testing
 {
 namespace
 {
-void keepForInspection(const juce::Image& image, const juce::String& name)
-{
-    const char* dir = std::getenv("VYR_SNAPSHOT_DIR");
-    if (dir == nullptr || *dir == 0)
-        return;
-    const auto file = juce::File(dir).getChildFile(name + ".png");
-    file.deleteFile();
-    juce::FileOutputStream out(file);
-    juce::PNGImageFormat().writeImageToStream(image, out);
-}
-
 const juce::Colour pink(255, 192, 203);
 } // namespace
 

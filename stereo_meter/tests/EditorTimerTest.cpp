@@ -12,42 +12,6 @@ namespace vyrtarvo::testing
 {
 namespace
 {
-// Holds a processor's callback lock on another thread, as the audio thread does
-// while it is inside processBlock.
-class BusyAudioThread
-{
-public:
-    explicit BusyAudioThread(VyrTarvoAudioProcessor& p)
-        : thread([this, &p] {
-              const juce::ScopedLock lock(p.getCallbackLock());
-              std::unique_lock<std::mutex> guard(mutex);
-              held = true;
-              changed.notify_all();
-              changed.wait(guard, [this] { return released; });
-          })
-    {
-        std::unique_lock<std::mutex> guard(mutex);
-        changed.wait(guard, [this] { return held; });
-    }
-
-    ~BusyAudioThread()
-    {
-        {
-            const std::lock_guard<std::mutex> guard(mutex);
-            released = true;
-        }
-        changed.notify_all();
-        thread.join();
-    }
-
-private:
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool held = false;
-    bool released = false;
-    std::thread thread;
-};
-
 std::vector<std::vector<float>> tone(float amplitude, int samples)
 {
     std::vector<std::vector<float>> channels(2, std::vector<float>((size_t) samples));

@@ -3,6 +3,7 @@
 #include "EditorTestSupport.h"
 
 #include "DocumentOpener.h"
+#include "FrontPanelControlChecks.h"
 #include "RegistryStore.h"
 #include "TarvoCommandIds.h"
 
@@ -67,58 +68,12 @@ TEST_F(FrontPanelFixture, CreatesEveryControlAtItsPlaceInOrder)
 
 TEST_F(FrontPanelFixture, ControlsAreSetUpAndDrawnByTheirLooks)
 {
-    auto& trim = *panel->trimSlider;
-    EXPECT_EQ(trim.getSliderStyle(), juce::Slider::LinearVertical);
-    EXPECT_EQ(trim.getMinimum(), -20.0);
-    EXPECT_EQ(trim.getMaximum(), 20.0);
-    EXPECT_EQ(trim.getInterval(), 0.1);
-    EXPECT_EQ(trim.getCoarseInterval(), 0.5);
-    EXPECT_EQ(trim.getNormalDragExtent(), 106);
-    EXPECT_EQ(trim.getFineDragExtent(), 530);
-    EXPECT_FALSE(trim.getSliderSnapsToMousePosition());
-    EXPECT_EQ(trim.getTextBoxPosition(), juce::Slider::NoTextBox);
-    EXPECT_TRUE(trim.isDoubleClickReturnEnabled());
-    EXPECT_EQ(trim.getDoubleClickReturnValue(), 0.0);
-    EXPECT_NE(dynamic_cast<vyrkit::SliderTrimLook*>(&trim.getLookAndFeel()), nullptr);
-
-    auto& hold = *panel->holdSwitch;
-    EXPECT_EQ(hold.getSliderStyle(), juce::Slider::LinearHorizontal);
-    EXPECT_EQ(hold.getMaximum(), 2.0);
-    EXPECT_EQ(hold.getInterval(), 1.0);
-    EXPECT_EQ(hold.getTextBoxPosition(), juce::Slider::NoTextBox);
-    EXPECT_TRUE(hold.isDoubleClickReturnEnabled());
-    EXPECT_EQ(hold.getDoubleClickReturnValue(), 0.0);
-    EXPECT_NE(dynamic_cast<vyrkit::SliderHoldLook*>(&hold.getLookAndFeel()), nullptr);
+    kittest::checkTheSharedFrontPanelControlsAreSetUp(*panel, { 506, 496, CommandId::signature, CommandId::latency });
+    EXPECT_EQ(panel->trimLabel->getText(), "0 dB");
+    EXPECT_EQ(panel->trackNameBox->getText(), "Master Track");
 
     EXPECT_NE(dynamic_cast<vyrkit::ButtonLRMSLook*>(&panel->lrmsButton->getLookAndFeel()), nullptr);
-    EXPECT_NE(dynamic_cast<vyrkit::ButtonHelpLook*>(&panel->helpButton->getLookAndFeel()), nullptr);
-    EXPECT_NE(dynamic_cast<vyrkit::ButtonPlusLook*>(&panel->sizeButton->getLookAndFeel()), nullptr);
-    EXPECT_NE(dynamic_cast<vyrkit::ButtonActiveLook*>(&panel->activeButton->getLookAndFeel()), nullptr);
-    for (auto* b : { panel->lrmsButton.get(), panel->helpButton.get(), panel->activeButton.get() })
-        EXPECT_TRUE(b->getClickingTogglesState());
-
-    auto& label = *panel->trimLabel;
-    EXPECT_EQ(label.getName(), "Trim");
-    EXPECT_EQ(label.getText(), "0 dB");
-    EXPECT_TRUE(label.isEditableOnSingleClick());
-    EXPECT_FALSE(label.isEditableOnDoubleClick());
-    EXPECT_FALSE(label.doesLossOfFocusDiscardChanges());
-    EXPECT_EQ(label.getFont().getHeight(), 10.0f);
-    EXPECT_EQ(label.getJustificationType(), juce::Justification::centred);
-    EXPECT_EQ(label.findColour(juce::Label::textColourId), juce::Colour(170, 170, 170));
-    EXPECT_EQ(label.findColour(juce::TextEditor::highlightColourId), juce::Colour(0x96aaaaaa));
-    EXPECT_EQ(label.findColour(juce::TextEditor::focusedOutlineColourId), juce::Colour(0x00000000));
-
-    auto& box = *panel->trackNameBox;
-    EXPECT_EQ(box.getText(), "Master Track");
-    EXPECT_EQ(box.textAreaWidth, 506);
-    EXPECT_EQ(box.maxTextWidth, 496);
-    EXPECT_EQ(box.textColour, juce::Colour(0xcd042d55));
-    EXPECT_EQ(box.getMarkerWidth(), 47);
-    EXPECT_EQ(box.font.getHeight(), 44.0f);
-    EXPECT_EQ(box.font.getHorizontalScale(), 1.2f);
-    EXPECT_EQ(box.getSignatureCommandId(), CommandId::signature);
-    EXPECT_EQ(panel->latencyControl->getLatencyCommandId(), CommandId::latency);
+    EXPECT_TRUE(panel->lrmsButton->getClickingTogglesState());
 
     EXPECT_TRUE(panel->faceImage == panel->lrFaceImage);
     EXPECT_EQ(panel->lrFaceImage.getBounds(), juce::Rectangle<int>(0, 0, 586, 205));

@@ -1,6 +1,8 @@
 #include "BackPanel.h"
 
 #include "FilmStrip.h"
+#include "PagePainting.h"
+#include "PostToEditor.h"
 #include "TarvoCommandIds.h"
 #include "VyrTarvoArt.h"
 
@@ -88,18 +90,12 @@ std::unique_ptr<juce::Slider> BackPanel::makeKnob(juce::Slider::SliderStyle styl
 
 void BackPanel::paint(juce::Graphics& g)
 {
-    const int flag = sizeFlag->load();
-    if (flag == 0)
-        g.drawImage(backgroundImage, 0, 0, width, smallHeight, 0, 0, width, smallHeight);
-    else if (flag == 1)
-        g.drawImage(backgroundImage, 0, 0, width, largeHeight, 0, 0, width, largeHeight);
-
-    g.setColour(juce::Colour(178, 177, 177).withAlpha(0.8f));
-    g.setFont(g.getCurrentFont().withHeight(10.0f));
+    vyrkit::drawPageImage(g, backgroundImage, sizeFlag->load(), width, smallHeight, largeHeight);
+    // The value texts sit centred under their knobs, like the version text.
+    vyrkit::drawVersionText(g, versionTextBox);
     const auto drawValue = [&g](const juce::String& text, juce::Rectangle<int> box) {
         g.drawFittedText(text, box, juce::Justification::centredBottom, 1, 0.7f);
     };
-    drawValue("v.2.1.0", versionTextBox);
     drawValue(referenceText, referenceTextBox);
     drawValue(integrationText, integrationTextBox);
     drawValue(returnText, returnTextBox);
@@ -137,7 +133,6 @@ void BackPanel::buttonClicked(juce::Button* button)
 
 void BackPanel::postToEditor(int commandId)
 {
-    if (auto* editor = getParentComponent())
-        editor->postCommandMessage(commandId);
+    vyrkit::postToEditor(*this, commandId);
 }
 } // namespace vyrtarvo

@@ -2,11 +2,7 @@
 
 #include "ButtonLooks.h"
 #include "COldVuMeter2.h"
-#include "LatencyControl.h"
-#include "ManualLink.h"
-#include "SliderLooks.h"
-#include "VyrBox.h"
-#include "VyrSlider.h"
+#include "FrontPanelControls.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -15,16 +11,12 @@
 
 namespace vyrtarvo
 {
-// The meter page: the face with the two needle meters, and the controls of the
-// five host parameters, the track name, the window size and the manual. The
-// controls post their command ids to the parent (the editor), which changes the
-// processor and moves the controls back with its updateControl. Two buttons act
-// here: the help button opens the manual, and the size button flips the
-// processor's window-size flag and resizes the editor and this panel.
-class FrontPanel : public juce::Component,
-                   public juce::Button::Listener,
-                   public juce::Slider::Listener,
-                   public juce::Label::Listener
+// The meter page: the face with the two needle meters, the LR/MS button, and the
+// controls that every front panel has (the kit's FrontPanelControls: hold,
+// latency, trim, Active, the track name, the window size and the manual), laid
+// out for this 586-pixel window. The LR/MS button posts its command id to the
+// parent (the editor) like the others.
+class FrontPanel : public vyrkit::FrontPanelControls
 {
 public:
     static constexpr int width = 586;
@@ -38,28 +30,14 @@ public:
     ~FrontPanel() override;
 
     void paint(juce::Graphics&) override;
-    void mouseDown(const juce::MouseEvent&) override;
 
     void buttonClicked(juce::Button*) override;
-    void sliderValueChanged(juce::Slider*) override;
-    void labelTextChanged(juce::Label*) override;
 
 private:
-    // The looks are constructed first and outlive the controls that use them.
-    vyrkit::SliderTrimLook trimLook;
-    vyrkit::ButtonActiveLook activeLook;
-    vyrkit::ButtonPlusLook plusLook;
-    vyrkit::SliderHoldLook holdLook;
+    // Constructed before the button it draws, and outlives it.
     vyrkit::ButtonLRMSLook lrmsLook;
-    vyrkit::ButtonHelpLook helpLook;
-
-    std::atomic<int>* sizeFlag;
 
 public:
-    // What the editor reaches to show the processor's values.
-    vyrkit::SliderTrimLook& getTrimLook() noexcept { return trimLook; }
-    vyrkit::ButtonPlusLook& getPlusLook() noexcept { return plusLook; }
-
     juce::Image lrFaceImage;
     juce::Image msFaceImage;
     juce::Image faceImage;
@@ -67,19 +45,6 @@ public:
     std::unique_ptr<vyrkit::COldVuMeter2> leftMeter;
     std::unique_ptr<vyrkit::COldVuMeter2> rightMeter;
     std::unique_ptr<juce::ToggleButton> lrmsButton;
-    std::unique_ptr<juce::Slider> holdSwitch;
-    std::unique_ptr<juce::ToggleButton> helpButton;
-    std::unique_ptr<juce::ToggleButton> sizeButton;
-    std::unique_ptr<vyrkit::VyrSlider> trimSlider;
-    std::unique_ptr<juce::Label> trimLabel;
-    std::unique_ptr<juce::ToggleButton> activeButton;
-    std::unique_ptr<vyrkit::ManualLink> manualFile; // the manual's file, read once
-    std::unique_ptr<vyrkit::LatencyControl> latencyControl;
-    std::unique_ptr<vyrkit::VyrBox> trackNameBox;
-
-private:
-    void postToEditor(int commandId);
-    void toggleWindowSize();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(FrontPanel)
 };

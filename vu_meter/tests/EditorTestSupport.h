@@ -6,26 +6,30 @@
 // synthetic mouse events.
 
 #include "RegistryStore.h"
+#include "EditorTesting.h"
 #include "VyrKelsoMAudioProcessorEditor.h"
 
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
 namespace vyrkelsom::editortest
 {
-// The processor's millisecond clock, moved by the tests.
-inline std::atomic<juce::uint32> testMilliseconds { 100000 };
-inline juce::uint32 testClock() { return testMilliseconds.load(); }
-
-// Runs the message loop so that posted commands and queued calls arrive.
-inline void pump(int milliseconds = 20)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(milliseconds);
-}
+using kittest::BusyAudioThread;
+using kittest::closeEditorIfOpen;
+using kittest::countPixels;
+using kittest::HostNotifications;
+using kittest::keepForInspection;
+using kittest::mouseAt;
+using kittest::paintedArea;
+using kittest::press;
+using kittest::pump;
+using kittest::release;
+using kittest::snapshot;
+using kittest::testClock;
+using kittest::testMilliseconds;
 
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
 inline void setParameter(VyrKelsoMAudioProcessor& p, int index, float value) { p.setParameter(index, value); }
@@ -50,37 +54,13 @@ inline void clearStoredSettings()
         vyrplatform::RegistryStore::deleteValue(storeKey + name);
 }
 
-// What the host hears of parameter changes.
-struct HostNotifications : juce::AudioProcessorListener
-{
-    struct Change
-    {
-        int index;
-        float value;
-    };
-    std::vector<Change> changes;
-
-    void audioProcessorParameterChanged(juce::AudioProcessor*, int index, float value) override
-    {
-        changes.push_back({ index, value });
-    }
-    void audioProcessorChanged(juce::AudioProcessor*, const ChangeDetails&) override {}
-};
-
 // Opens the editor as the binding does, and closes it in the order JUCE asserts.
 inline VyrKelsoMAudioProcessorEditor* openEditor(VyrKelsoMAudioProcessor& p)
 {
     return dynamic_cast<VyrKelsoMAudioProcessorEditor*>(p.createEditorIfNeeded());
 }
 
-inline void closeEditor(VyrKelsoMAudioProcessor& p, VyrKelsoMAudioProcessorEditor*& editor)
-{
-    if (editor == nullptr)
-        return;
-    p.editorBeingDeleted(editor);
-    delete editor;
-    editor = nullptr;
-}
+inline void closeEditor(VyrKelsoMAudioProcessor& p, VyrKelsoMAudioProcessorEditor*& editor) { closeEditorIfOpen(p, editor); }
 
 // Configures an instance as a host does: channels, rate, then prepareToPlay.
 inline void configure(VyrKelsoMAudioProcessor& p, int ins, int outs, double rate, int blockSize)
@@ -151,51 +131,4 @@ struct EditorFixture : ::testing::Test
     FrontPanel& front() { return editor->getFrontPanel(); }
     BackPanel& back() { return editor->getBackPanel(); }
 };
-
-// A press at a point of a component, delivered to it directly.
-inline juce::MouseEvent mouseAt(juce::Component& component, int x, int y, int clicks = 1,
-                                juce::ModifierKeys mods = juce::ModifierKeys())
-{
-    const auto now = juce::Time::getCurrentTime();
-    const juce::Point<float> pos { static_cast<float>(x), static_cast<float>(y) };
-    return juce::MouseEvent(juce::Desktop::getInstance().getMainMouseSource(), pos, mods,
-                            juce::MouseInputSource::defaultPressure,
-                            juce::MouseInputSource::defaultOrientation,
-                            juce::MouseInputSource::defaultRotation,
-                            juce::MouseInputSource::defaultTiltX, juce::MouseInputSource::defaultTiltY,
-                            &component, &component, now, pos, now, clicks, false);
-}
-
-inline void press(juce::Component& component, int x, int y, juce::ModifierKeys mods = juce::ModifierKeys())
-{
-    component.mouseDown(mouseAt(component, x, y, 1, mods));
-}
-
-// Paints a component with its children into an image, as the screen would.
-inline juce::Image snapshot(juce::Component& component)
-{
-    return component.createComponentSnapshot(component.getLocalBounds(), true, 1.0f);
-}
-
-inline int countPixels(const juce::Image& image, juce::Rectangle<int> area, juce::Colour colour)
-{
-    int n = 0;
-    for (int y = area.getY(); y < area.getBottom(); ++y)
-        for (int x = area.getX(); x < area.getRight(); ++x)
-            if (image.getPixelAt(x, y).getARGB() == colour.getARGB())
-                ++n;
-    return n;
-}
-
-// Writes the picture to $VYR_SNAPSHOT_DIR, when set, for a look by eye.
-inline void keepForInspection(const juce::Image& image, const juce::String& name)
-{
-    const char* dir = std::getenv("VYR_SNAPSHOT_DIR");
-    if (dir == nullptr || *dir == 0)
-        return;
-    const auto file = juce::File(dir).getChildFile(name + ".png");
-    file.deleteFile();
-    juce::FileOutputStream out(file);
-    juce::PNGImageFormat().writeImageToStream(image, out);
-}
 } // namespace vyrkelsom::editortest

@@ -27,40 +27,6 @@ std::vector<std::vector<float>> silence(int samples)
 {
     return std::vector<std::vector<float>>(2, std::vector<float>(static_cast<size_t>(samples)));
 }
-
-// Holds the processor's callback lock on another thread until released, as the
-// audio thread does during a block.
-struct BusyAudioThread
-{
-    explicit BusyAudioThread(const juce::CriticalSection& lock)
-        : thread([this, &lock] {
-              const juce::ScopedLock held(lock);
-              std::unique_lock<std::mutex> guard(mutex);
-              locked = true;
-              changed.notify_all();
-              changed.wait(guard, [this] { return released; });
-          })
-    {
-        std::unique_lock<std::mutex> guard(mutex);
-        changed.wait(guard, [this] { return locked; });
-    }
-
-    ~BusyAudioThread()
-    {
-        {
-            const std::lock_guard<std::mutex> guard(mutex);
-            released = true;
-        }
-        changed.notify_all();
-        thread.join();
-    }
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool locked = false;
-    bool released = false;
-    std::thread thread;
-};
 } // namespace
 
 struct EditorTimer : EditorFixture

@@ -3,6 +3,7 @@
 // button, and what it paints.
 #include "EditorTestSupport.h"
 
+#include "FrontPanelControlChecks.h"
 #include "KelsoCommandIds.h"
 
 namespace vyrkelsom::editortest
@@ -67,56 +68,7 @@ TEST_F(EditorFixture, FrontPanelControlsAreCreatedInOrder)
 TEST_F(EditorFixture, FrontPanelControlsAreSetUp)
 {
     auto& f = front();
-    // Buttons leave the keyboard focus to the track name and the latency entry.
-    for (auto* b : { f.helpButton.get(), f.sizeButton.get(), f.activeButton.get() })
-    {
-        EXPECT_FALSE(b->getWantsKeyboardFocus());
-        EXPECT_TRUE(b->getButtonText().isEmpty());
-    }
-    EXPECT_TRUE(f.helpButton->getClickingTogglesState());
-    EXPECT_TRUE(f.activeButton->getClickingTogglesState());
-    EXPECT_TRUE(f.sizeButton->getTriggeredOnMouseDown());
-
-    EXPECT_EQ(f.holdSwitch->getSliderStyle(), juce::Slider::LinearHorizontal);
-    EXPECT_EQ(f.holdSwitch->getTextBoxPosition(), juce::Slider::NoTextBox);
-    EXPECT_EQ(f.holdSwitch->getRange(), juce::Range<double>(0.0, 2.0));
-    EXPECT_EQ(f.holdSwitch->getInterval(), 1.0);
-    EXPECT_TRUE(f.holdSwitch->isDoubleClickReturnEnabled());
-    EXPECT_EQ(f.holdSwitch->getDoubleClickReturnValue(), 0.0);
-
-    EXPECT_EQ(f.trimSlider->getSliderStyle(), juce::Slider::LinearVertical);
-    EXPECT_EQ(f.trimSlider->getTextBoxPosition(), juce::Slider::NoTextBox);
-    EXPECT_FALSE(f.trimSlider->getSliderSnapsToMousePosition());
-    EXPECT_EQ(f.trimSlider->getRange(), juce::Range<double>(-20.0, 20.0));
-    EXPECT_EQ(f.trimSlider->getCoarseInterval(), 0.5);
-    EXPECT_EQ(f.trimSlider->getFineInterval(), 0.1);
-    // 106 pixels for the whole range in 0.5 dB steps, 530 with Shift.
-    EXPECT_EQ(f.trimSlider->getNormalDragExtent(), 106);
-    EXPECT_EQ(f.trimSlider->getFineDragExtent(), 530);
-    EXPECT_TRUE(f.trimSlider->isDoubleClickReturnEnabled());
-    EXPECT_EQ(f.trimSlider->getDoubleClickReturnValue(), 0.0);
-
-    auto& label = *f.trimLabel;
-    EXPECT_EQ(label.getName(), "Trim");
-    EXPECT_TRUE(label.isEditableOnSingleClick());
-    EXPECT_FALSE(label.isEditableOnDoubleClick());
-    EXPECT_FALSE(label.doesLossOfFocusDiscardChanges());
-    EXPECT_EQ(label.getFont().getHeight(), 10.0f);
-    EXPECT_EQ(label.getJustificationType(), juce::Justification(juce::Justification::centred));
-    EXPECT_EQ(label.findColour(juce::Label::textColourId), juce::Colour(170, 170, 170));
-    EXPECT_EQ(label.findColour(juce::TextEditor::textColourId), juce::Colour(170, 170, 170));
-    EXPECT_EQ(label.findColour(juce::TextEditor::highlightColourId), juce::Colour((juce::uint8) 170, 170, 170, (juce::uint8) 150));
-    EXPECT_EQ(label.findColour(juce::TextEditor::focusedOutlineColourId).getAlpha(), 0);
-
-    EXPECT_EQ(f.latencyControl->getLatencyCommandId(), CommandId::latency);
-    auto& box = *f.trackNameBox;
-    EXPECT_EQ(box.getSignatureCommandId(), CommandId::signature);
-    EXPECT_EQ(box.textAreaWidth, 240);
-    EXPECT_EQ(box.maxTextWidth, 230);
-    EXPECT_EQ(box.textColour, juce::Colour((juce::uint8) 4, 45, 85, (juce::uint8) 205));
-    EXPECT_EQ(box.font.getHeight(), 44.0f);
-    EXPECT_EQ(box.font.getHorizontalScale(), 1.2f);
-    EXPECT_EQ(box.getMarkerWidth(), 47);
+    kittest::checkTheSharedFrontPanelControlsAreSetUp(f, { 240, 230, CommandId::signature, CommandId::latency });
 
     EXPECT_EQ(f.backgroundImage.getBounds(), juce::Rectangle<int>(0, 0, 320, 205));
     EXPECT_EQ(f.faceStrip.getBounds(), juce::Rectangle<int>(0, 0, 250, 610));

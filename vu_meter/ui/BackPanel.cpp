@@ -2,6 +2,8 @@
 
 #include "KelsoCommandIds.h"
 #include "KelsoImages.h"
+#include "PagePainting.h"
+#include "PostToEditor.h"
 
 namespace vyrkelsom
 {
@@ -25,16 +27,8 @@ BackPanel::~BackPanel() = default;
 
 void BackPanel::paint(juce::Graphics& g)
 {
-    const int flag = sizeFlag->load();
-    if (flag == 0 || flag == 1)
-    {
-        const int height = flag == 0 ? smallHeight : largeHeight;
-        g.drawImage(backgroundImage, 0, 0, width, height, 0, 0, width, height);
-    }
-
-    g.setColour(textColour());
-    g.setFont(10.0f);
-    g.drawFittedText("v.2.1.0", versionTextBox, juce::Justification::centredBottom, 1, 0.7f);
+    vyrkit::drawPageImage(g, backgroundImage, sizeFlag->load(), width, smallHeight, largeHeight);
+    vyrkit::drawVersionText(g, versionTextBox);
 
     // Too wide a text is squeezed down to 0.7 of its width, then shortened.
     g.setFont(8.0f);
@@ -52,7 +46,6 @@ void BackPanel::paint(juce::Graphics& g)
 // Any button, anywhere on the page.
 void BackPanel::mouseDown(const juce::MouseEvent&)
 {
-    if (auto* editor = getParentComponent())
-        editor->postCommandMessage(CommandId::showFrontPanel);
+    vyrkit::postToEditor(*this, CommandId::showFrontPanel);
 }
 } // namespace vyrkelsom

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PagePainting.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <atomic>
@@ -28,7 +30,7 @@ public:
     static const juce::Rectangle<int> measurementTextBox;
 
     // The colour of every text on the page.
-    static juce::Colour textColour() { return juce::Colour(178, 177, 177).withAlpha(0.8f); }
+    static juce::Colour textColour() { return vyrkit::backPanelTextColour(); }
 
     explicit BackPanel(std::atomic<int>* windowSizeFlag);
     ~BackPanel() override;
