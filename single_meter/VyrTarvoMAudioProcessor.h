@@ -152,7 +152,6 @@ private:
     // Takes the shared settings up again for this instance's own rate after a time
     // or the measurement mode has changed; the history goes on.
     void followSettingsNow();
-    void restartPeakHold() noexcept;
 
     // Host parameters and their derived values.
     RelaxedAtomic<float> holdModeValue { 0.0f };

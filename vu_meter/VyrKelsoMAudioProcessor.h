@@ -2,6 +2,7 @@
 
 #include "HistoryRing.h"
 #include "MeterFrontEnd.h"
+#include "NeedleReadout.h"
 #include "IirFilter.h"
 #include "MeterAudioProcessor.h"
 #include "NeedleFilterBank.h"
@@ -148,9 +149,9 @@ public:
     int getRingStep() const noexcept { return ringStep; }
     int getRingWriteIndex() const noexcept { return historyPosition.writeIndex; }
     int getDisplayIndex() const noexcept { return historyPosition.displayIndex; }
-    float getLevelRingSlot(int slot) const noexcept { return history.level[(size_t) wrapSlot(slot)]; }
-    float getHoldRingSlot(int slot) const noexcept { return history.hold[(size_t) wrapSlot(slot)]; }
-    float getOverRingSlot(int slot) const noexcept { return history.over[(size_t) wrapSlot(slot)]; }
+    float getLevelRingSlot(int slot) const noexcept { return history.level[(size_t) vyrkit::readout::wrapIndex(slot)]; }
+    float getHoldRingSlot(int slot) const noexcept { return history.hold[(size_t) vyrkit::readout::wrapIndex(slot)]; }
+    float getOverRingSlot(int slot) const noexcept { return history.over[(size_t) vyrkit::readout::wrapIndex(slot)]; }
     float getTrimCurrentGain() const noexcept { return input.trimCurrentGain; }
     float getTrimTargetGain() const noexcept { return trimTargetGain; }
     float getTrimSmoothing() const noexcept { return input.trimSmoothing; }
@@ -161,11 +162,6 @@ public:
 
 private:
     bool storeParameter(int index, float newValue) override;
-    static int wrapSlot(int slot) noexcept
-    {
-        slot %= ringSize;
-        return slot < 0 ? slot + ringSize : slot;
-    }
 
     void chooseProcessingRate(double rate);
     void setRateDependentValues();
