@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FourParameterMeter.h"
+#include "LibraryPollRole.h"
 #include "PeakProgrammeProcessor.h"
 #include "RelaxedAtomic.h"
 
@@ -17,7 +18,8 @@ class VyrTarvoMAudioProcessorEditor;
 // process-wide ballistics settings read from the stereo meter's stored defaults,
 // and the state chunk.
 class VyrTarvoMAudioProcessor
-    : public vyrkit::PeakProgrammeProcessor<VyrTarvoMAudioProcessorEditor, vyrkit::FourParameterNumbering, 1>
+    : public vyrkit::PeakProgrammeProcessor<VyrTarvoMAudioProcessorEditor, vyrkit::FourParameterNumbering, 1>,
+      public vyrkit::LibraryPollRole<VyrTarvoMAudioProcessor>
 {
 public:
     // Setter indices of the seven settings (setGlobalSetting); their texts and
@@ -59,14 +61,9 @@ public:
     // The normalised value of setting 0..6 as last set (0 for other indices).
     static float getGlobalSetting(int index) noexcept;
 
-    // --- Poll role ---------------------------------------------------------------
-    // One editor in the process rereads the stored defaults periodically. These
-    // run on the message thread only.
+    // One editor in the process rereads the stored defaults periodically (the
+    // poll role, isPollRoleTaken and the others from LibraryPollRole).
     static constexpr int pollTicksBetweenReloads = 500;
-    static bool isPollRoleTaken() noexcept;
-    // Takes the role when it is free; true when the caller now holds it.
-    static bool takePollRoleIfFree() noexcept;
-    static void releasePollRole() noexcept;
 
     // --- Display read-out (with the callback lock held) -------------------------
     float getDisplayLevel(float fraction) noexcept;

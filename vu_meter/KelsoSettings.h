@@ -32,8 +32,6 @@ struct ProcessWideSettings
     RelaxedAtomic<int> oversamplingFactor;
     // The needle's cut-off in Hz, from the last ballistics design.
     RelaxedAtomic<double> needleCutoff;
-    // True while an editor of this library rereads the store periodically.
-    RelaxedAtomic<bool> pollRoleTaken;
 };
 
 ProcessWideSettings& processWideSettings() noexcept;

@@ -3,6 +3,7 @@
 #include "FourParameterMeter.h"
 #include "HistoryRing.h"
 #include "IirFilter.h"
+#include "LibraryPollRole.h"
 #include "MeterAudioProcessor.h"
 #include "MeterFrontEnd.h"
 #include "NeedleFilterBank.h"
@@ -21,7 +22,8 @@ class VyrKelsoMAudioProcessorEditor;
 // the process-wide settings read (never written) from the settings store, and
 // the state chunk.
 class VyrKelsoMAudioProcessor
-    : public vyrkit::MeterAudioProcessor<VyrKelsoMAudioProcessorEditor, vyrkit::FourParameterNumbering, float>
+    : public vyrkit::MeterAudioProcessor<VyrKelsoMAudioProcessorEditor, vyrkit::FourParameterNumbering, float>,
+      public vyrkit::LibraryPollRole<VyrKelsoMAudioProcessor>
 {
 public:
     // Setting indices (the editor's command ids 5..12).
@@ -69,12 +71,8 @@ public:
     // fallback) and redesigns this instance's needle bank. Always true.
     bool reloadStoredDefaults();
 
-    // The periodic reread is done by one editor per process. An editor takes the
-    // role when it is free (true when this call took it) and gives it up when it
-    // goes. Message thread only.
-    static bool takePollRoleIfFree() noexcept;
-    static void releasePollRole() noexcept;
-    static bool isPollRoleTaken() noexcept;
+    // The periodic reread is done by one editor per process, which holds the
+    // poll role (takePollRoleIfFree and the others from LibraryPollRole).
 
     // --- Metering and display read-out -----------------------------------------
     void updateProcessingRate();
