@@ -58,10 +58,8 @@ double overThreshold(double overReferenceStep, double inverseReference) noexcept
 // Display text of a setting (5..12); empty for other indices.
 juce::String text(const ProcessWideSettings& s, int index);
 
-// Where a setting lives in the settings store, and what is used when it is
-// missing (defaultText) or out of range (fallback).
-using StoredValue = vyrkit::StoredDefault;
-const StoredValue* storedValueFor(int index) noexcept;
-extern const char* const storeKey;
+// Where each setting (5..12) lives in the settings store, and what is used when
+// it is missing (defaultText) or out of range (fallback).
+extern const vyrkit::StoredDefaultTable storedDefaults;
 } // namespace settings
 } // namespace vyrkelsom
