@@ -18,22 +18,8 @@
 
 namespace vyrkit
 {
-// What every meter's processor is besides its metering, parameters and settings:
-// a stereo in and out whose audio passes untouched (one in with one or two out
-// too), the answers that are constants (no MIDI, no tail, no programs, channel
-// names "1", "2", ...), the track name and window size flag that the state
-// chunk saves, the millisecond clock that stamps blocks and display ticks, and
-// the link through which host threads reach the open editor; and the host
-// parameters every meter has (Hold, Latency Compensation, Trim and Active: their
-// names, defaults, values, stores and texts) with the saved state.
-//
-// Editor is the meter's editor class; it may be incomplete where this header is
-// included, but must be complete where the meter's constructor is: only the
-// constructor reaches into the editor, through the two calls it keeps. Numbering
-// gives the meter's numParameters and its holdParameter, latencyParameter,
-// trimParameter and activeParameter, which the processor takes on as its own.
-// Float is the precision the meter forms its hold mode and trim in (see
-// ParameterTable.h).
+// What a meter gives its processor's kit base: its name, its saved state, and
+// what a new instance and an index without a parameter show.
 template <std::size_t N>
 struct MeterDescription
 {
@@ -61,6 +47,22 @@ void setEditorSizeMode(Editor& editor, const juce::String& name, int size)
     editor.setSizeMode(name, size);
 }
 
+// What every meter's processor is besides its metering, parameters and settings:
+// a stereo in and out whose audio passes untouched (one in with one or two out
+// too), the answers that are constants (no MIDI, no tail, no programs, channel
+// names "1", "2", ...), the track name and window size flag that the state
+// chunk saves, the millisecond clock that stamps blocks and display ticks, and
+// the link through which host threads reach the open editor; and the host
+// parameters every meter has (Hold, Latency Compensation, Trim and Active: their
+// names, defaults, values, stores and texts) with the saved state.
+//
+// Editor is the meter's editor class; it may be incomplete where this header is
+// included, but must be complete where the meter's constructor is: only the
+// constructor reaches into the editor, through the two calls it keeps. Numbering
+// gives the meter's numParameters and its holdParameter, latencyParameter,
+// trimParameter and activeParameter, which the processor takes on as its own.
+// Float is the precision the meter forms its hold mode and trim in (see
+// ParameterTable.h).
 template <typename Editor, typename Numbering, typename Float = double>
 class MeterAudioProcessor : public juce::AudioProcessor, public Numbering
 {
