@@ -1,15 +1,18 @@
 # One meter plug-in from the CMakeLists.txt of its folder:
 #
 #   vyr_add_meter(<library> SOURCES <file>... ART <art target>
-#                 DELIVERABLE <target> OUTPUT_NAME <file name> TESTS <suite>)
+#                 DELIVERABLE <target> OUTPUT_NAME <file name>
+#                 NAMESPACE <namespace> IDENTITY <header> TESTS <suite>)
 #
 # The static library <library> holds the listed sources and every ui/*.cpp, and
 # carries the kit, the platform stand-ins, JUCE and the meter's artwork (when
-# the art target exists). The deliverable (a shared library named OUTPUT_NAME,
-# entered through the folder's PluginEntry.cpp), the test suite of tests/*.cpp,
-# and the benchmarks/ and fuzz/ folders follow the project's build options.
+# the art target exists). The deliverable (a shared library named OUTPUT_NAME)
+# is entered through the kit's one entry file, which reaches the meter's
+# factory and identity through NAMESPACE and the IDENTITY header declaring
+# them. The test suite of tests/*.cpp, and the benchmarks/ and fuzz/ folders
+# follow the project's build options.
 function(vyr_add_meter library)
-  cmake_parse_arguments(PARSE_ARGV 1 METER "" "ART;DELIVERABLE;OUTPUT_NAME;TESTS" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 METER "" "ART;DELIVERABLE;OUTPUT_NAME;NAMESPACE;IDENTITY;TESTS" "SOURCES")
   set(folder ${CMAKE_CURRENT_SOURCE_DIR})
 
   file(GLOB ui_sources CONFIGURE_DEPENDS ${folder}/ui/*.cpp)
@@ -25,8 +28,11 @@ function(vyr_add_meter library)
 
   if(COMMAND vyr_add_deliverable)
     vyr_add_deliverable(${METER_DELIVERABLE} OUTPUT_NAME "${METER_OUTPUT_NAME}"
-      ENTRY ${folder}/PluginEntry.cpp
+      ENTRY ${PROJECT_SOURCE_DIR}/meter_kit/entry/MeterPluginEntry.cpp
       LIBRARIES ${library})
+    target_compile_definitions(${METER_DELIVERABLE} PRIVATE
+      VYR_METER_NAMESPACE=${METER_NAMESPACE}
+      VYR_METER_IDENTITY_HEADER="${METER_IDENTITY}")
   endif()
 
   if(VYR_BUILD_TESTS)

@@ -1,5 +1,8 @@
 #include "DelayedOverReadout.h"
 
+// The history ring is this read-out's ring, so its slots wrap as the ring's do.
+#include "NeedleReadout.h"
+
 #include <algorithm>
 
 namespace vyrkit
@@ -7,12 +10,7 @@ namespace vyrkit
 namespace
 {
 constexpr int ringSize = DelayedOverReadout::ringSize;
-
-int wrapIndex(int index) noexcept
-{
-    index %= ringSize;
-    return index < 0 ? index + ringSize : index;
-}
+using readout::wrapIndex;
 } // namespace
 
 void DelayedOverReadout::beginRead(int displayIndex, int delay) noexcept

@@ -5,8 +5,6 @@
 
 namespace vyrtarvom
 {
-void VyrTarvoMAudioProcessor::updateDisplayIndex() noexcept { meter.updateDisplayIndex(latencyMs); }
-
 float VyrTarvoMAudioProcessor::getDisplayLevel(float x) noexcept { return meter.displayLevel(0, x, latencyMs); }
 
 float VyrTarvoMAudioProcessor::getDisplayHold(float x) noexcept
@@ -22,18 +20,6 @@ double VyrTarvoMAudioProcessor::readOverCount() noexcept
 }
 
 void VyrTarvoMAudioProcessor::setOverCount(double count) noexcept { meter.setOverCount(0, latencyMs, count); }
-
-void VyrTarvoMAudioProcessor::resetPeakHold()
-{
-    // Host threads reset the hold while blocks may be processed.
-    const juce::ScopedLock lock(getCallbackLock());
-    meter.resetPeakHold();
-}
-
-float VyrTarvoMAudioProcessor::getDisplayFraction(double nowSeconds) const noexcept
-{
-    return vyrkit::readout::displayFraction(nowSeconds, lastBlockTime, blockDuration);
-}
 
 float VyrTarvoMAudioProcessor::getRingSlot(int ring, int slot) const noexcept
 {

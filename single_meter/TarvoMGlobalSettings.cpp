@@ -1,6 +1,5 @@
 // The processor's operations on the process-wide settings: setting one from a
-// normalised value, reading it back, the display texts, and the poll role of the
-// editors that reread the stored defaults.
+// normalised value, reading it back, and the display texts.
 #include "VyrTarvoMAudioProcessor.h"
 
 #include "ParameterTable.h"
@@ -11,13 +10,6 @@
 
 namespace vyrtarvom
 {
-namespace
-{
-// True while some editor in the process rereads the stored defaults. Touched on
-// the message thread only.
-bool pollRoleTaken = false;
-} // namespace
-
 void VyrTarvoMAudioProcessor::setGlobalSetting(int index, float value)
 {
     const int kitIndex = kitSettingIndex(index);
@@ -85,16 +77,4 @@ juce::String VyrTarvoMAudioProcessor::getSettingText(int index) const
             return {};
     }
 }
-
-bool VyrTarvoMAudioProcessor::isPollRoleTaken() noexcept { return pollRoleTaken; }
-
-bool VyrTarvoMAudioProcessor::takePollRoleIfFree() noexcept
-{
-    if (pollRoleTaken)
-        return false;
-    pollRoleTaken = true;
-    return true;
-}
-
-void VyrTarvoMAudioProcessor::releasePollRole() noexcept { pollRoleTaken = false; }
 } // namespace vyrtarvom

@@ -1,7 +1,7 @@
-// Peak programme metering of one channel: rates and coefficients for the host
-// rate, and the per-block loop that trims the audio and drives the needle, the
-// hold, the over count and the history rings. Two inputs are metered as the mean
-// of their rectified samples, one input by itself.
+// Peak programme metering of one channel: the per-block loop that trims the
+// audio and drives the needle, the hold, the over count and the history rings
+// (the kit's peak programme processor has the rates). Two inputs are metered as
+// the mean of their rectified samples, one input by itself.
 #include "VyrTarvoMAudioProcessor.h"
 
 #include "TarvoMSettings.h"
@@ -10,35 +10,6 @@
 
 namespace vyrtarvom
 {
-void VyrTarvoMAudioProcessor::prepareToPlay(double sampleRate, int)
-{
-    // The editor's timer reads this state under the callback lock.
-    const juce::ScopedLock lock(getCallbackLock());
-    meter.prepare(processWideSettings(), sampleRate, trimTargetGain);
-}
-
-void VyrTarvoMAudioProcessor::updateProcessingRate()
-{
-    const juce::ScopedLock lock(getCallbackLock());
-    meter.updateProcessingRate(processWideSettings());
-}
-
-void VyrTarvoMAudioProcessor::followSettingsNow()
-{
-    const juce::ScopedLock lock(getCallbackLock());
-    meter.followSettings(processWideSettings());
-}
-
-void VyrTarvoMAudioProcessor::releaseResources()
-{
-    {
-        const juce::ScopedLock lock(getCallbackLock());
-        // The hold counter and the running maximum for "Infinity" keep their values.
-        meter.release(trimTargetGain);
-    }
-    updateProcessingRate();
-}
-
 namespace
 {
 // The value metered from one point of both inputs: the mean of the magnitudes,
@@ -52,21 +23,14 @@ inline float meanOfRectified(float left, float right) noexcept
 
 void VyrTarvoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    const int n = buffer.getNumSamples();
-    // 1. Channels: outputs without an input are silent, except that a single
-    // input is copied, untrimmed, to the second output. A block without an input
-    // is not metered.
-    const int ins = vyrkit::routeMeterChannels(*this, buffer);
+    // The channels, the block stamp and the start values; a block without an
+    // input is not metered.
+    const int ins = beginBlock(buffer);
     if (ins < 1)
         return;
 
-    // 2. Block stamp.
-    lastBlockTime = clock.load()() * 0.001;
-    blockDuration = static_cast<float>(n) / static_cast<float>(getSampleRate());
-    meter.beginBlock();
-
     const bool stereo = ins >= 2;
-    meter.meterBlock(buffer, stereo, processWideSettings(), latencyMs > 0, trimTargetGain, trimEnabled != 0,
+    meter.meterBlock(buffer, stereo, settings, latencyMs > 0, trimTargetGain, trimEnabled != 0,
                      [&](const float (&v)[2], float (&magnitude)[1]) {
                          magnitude[0] = stereo ? meanOfRectified(v[0], v[1]) : std::abs(v[0]);
                      });

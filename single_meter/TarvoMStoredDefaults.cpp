@@ -20,27 +20,17 @@ constexpr vyrkit::StoredDefault storedDefaults[] = {
     { "tarvoOverSampling", "0.0", 0.0f },
 };
 
-const char* const keyPath = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRTARVO\\";
-
-const vyrkit::StoredDefault* entryFor(int index) noexcept
-{
-    using P = VyrTarvoMAudioProcessor;
-    return (index >= P::firstSettingTextIndex && index <= P::lastSettingTextIndex)
-               ? &storedDefaults[index - P::firstSettingTextIndex]
-               : nullptr;
-}
+using P = VyrTarvoMAudioProcessor;
+constexpr vyrkit::StoredDefaultTable table { "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRTARVO\\", storedDefaults,
+                                             P::firstSettingTextIndex };
 } // namespace
 
-float VyrTarvoMAudioProcessor::readStoredDefault(int index)
-{
-    const auto* entry = entryFor(index);
-    return entry != nullptr ? vyrkit::readStoredDefault(keyPath, *entry) : 0.0f;
-}
+float VyrTarvoMAudioProcessor::readStoredDefault(int index) { return table.read(index); }
 
 void VyrTarvoMAudioProcessor::loadStoredDefaults()
 {
     for (int index = firstSettingTextIndex; index <= lastSettingTextIndex; ++index)
-        setGlobalSetting(index - firstSettingTextIndex, vyrkit::storedDefaultOrFallback(keyPath, *entryFor(index)));
+        setGlobalSetting(index - firstSettingTextIndex, table.load(index));
 }
 
 bool VyrTarvoMAudioProcessor::reloadStoredDefaults()

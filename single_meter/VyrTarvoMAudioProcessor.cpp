@@ -1,13 +1,21 @@
 #include "VyrTarvoMAudioProcessor.h"
 
+#include "TarvoMSettings.h"
 #include "VyrTarvoMAudioProcessorEditor.h"
 
 namespace vyrtarvom
 {
-VyrTarvoMAudioProcessor::VyrTarvoMAudioProcessor()
-    : MeterAudioProcessor("M Track", [](VyrTarvoMAudioProcessorEditor& editor, int index, float value) {
-          editor.updateControl(index, value);
-      })
+namespace
+{
+// The name, a new instance's track name, the empty name and text of an index
+// with no parameter, and the saved state, the element "VYRTARVOMsettings".
+const VyrTarvoMAudioProcessor::Description description {
+    "Vyr TarvoM", "M Track", "", vyrkit::fourParameterStateLayout("VYRTARVOMsettings")
+};
+} // namespace
+
+// A new instance's running maximum for "Infinity" starts at 0.
+VyrTarvoMAudioProcessor::VyrTarvoMAudioProcessor() : PeakProgrammeProcessor(description, processWideSettings(), 0.0)
 {
     // Members, the two DC blockers (2 Hz high-pass at 44100 Hz) and the cleared
     // history rings are set up by their initialisers.
@@ -22,8 +30,6 @@ VyrTarvoMAudioProcessor::VyrTarvoMAudioProcessor()
 
 // Nothing is written to the settings store: the stereo meter owns those values.
 VyrTarvoMAudioProcessor::~VyrTarvoMAudioProcessor() = default;
-
-const juce::String VyrTarvoMAudioProcessor::getName() const { return "Vyr TarvoM"; }
 
 juce::AudioProcessorEditor* VyrTarvoMAudioProcessor::createEditor()
 {

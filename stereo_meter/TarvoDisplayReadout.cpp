@@ -5,8 +5,6 @@
 
 namespace vyrtarvo
 {
-void VyrTarvoAudioProcessor::updateDisplayIndex() noexcept { meter.updateDisplayIndex(latencyMs); }
-
 float VyrTarvoAudioProcessor::getDisplayLevel(int channel, float x) noexcept
 {
     return meter.displayLevel(channel & 1, x, latencyMs);
@@ -26,17 +24,5 @@ double VyrTarvoAudioProcessor::readOverCount(int channel) noexcept
 void VyrTarvoAudioProcessor::setOverCount(int channel, double count) noexcept
 {
     meter.setOverCount(channel & 1, latencyMs, count);
-}
-
-void VyrTarvoAudioProcessor::resetPeakHold()
-{
-    // Host threads reset the holds while blocks may be processed.
-    const juce::ScopedLock lock(getCallbackLock());
-    meter.resetPeakHold();
-}
-
-float VyrTarvoAudioProcessor::getDisplayFraction(double nowSeconds) const noexcept
-{
-    return vyrkit::readout::displayFraction(nowSeconds, lastBlockTime, blockDuration);
 }
 } // namespace vyrtarvo

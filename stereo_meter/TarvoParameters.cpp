@@ -1,83 +1,35 @@
-// The five host parameters: names, defaults, derived values and display texts.
+// The stereo meter's own host parameter, the LR/MS switch: its name, value,
+// derived flag and display text. The kit's processor has the other four.
 #include "VyrTarvoAudioProcessor.h"
 
-#include "ParameterTable.h"
 #include "SafeNumbers.h"
-
-#include <cmath>
 
 namespace vyrtarvo
 {
-using vyrkit::truncToInt;
-
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-
-int VyrTarvoAudioProcessor::getNumParameters() { return numParameters; }
-
-const juce::String VyrTarvoAudioProcessor::getParameterName(int index)
+juce::String VyrTarvoAudioProcessor::ownParameterName(int index)
 {
-    switch (index)
-    {
-        case holdParameter: return "Hold";
-        case lrmsParameter: return " LR/MS ";
-        case latencyParameter: return "Latency Compensation";
-        case trimParameter: return "Trim";
-        case activeParameter: return "Active";
-        default: return {};
-    }
+    return index == lrmsParameter ? " LR/MS " : juce::String();
 }
 
-float VyrTarvoAudioProcessor::getParameterDefaultValue(int index)
+float VyrTarvoAudioProcessor::ownParameterValue(int index)
 {
-    return index == trimParameter ? 0.5f : 0.0f;
+    return index == lrmsParameter ? static_cast<float>(lrmsValue.load()) : 0.0f;
 }
 
-float VyrTarvoAudioProcessor::getParameter(int index)
+bool VyrTarvoAudioProcessor::storeOwnParameter(int index, float v)
 {
-    switch (index)
-    {
-        case holdParameter: return holdModeValue;
-        case lrmsParameter: return static_cast<float>(lrmsValue.load());
-        case latencyParameter: return latencyValue;
-        case trimParameter: return trimValue;
-        case activeParameter: return activeValue;
-        default: return 0.0f;
-    }
-}
-
-bool VyrTarvoAudioProcessor::storeParameter(int index, float v)
-{
-    switch (index)
-    {
-        case holdParameter:
-            if (vyrkit::storeHold<double>(v, holdModeValue, holdMode) != 1.0f)
-                resetPeakHold();
-            break;
-        case lrmsParameter:
-            lrmsValue = static_cast<double>(v);
-            midSideFlag = static_cast<double>(truncToInt(static_cast<double>(v) + 0.5));
-            break;
-        case latencyParameter: vyrkit::storeLatency(v, latencyValue, latencyMs); break;
-        case trimParameter: vyrkit::storeTrim<double>(v, trimValue, trimDb, trimTargetGain); break;
-        case activeParameter: vyrkit::storeActive(v, activeValue, trimEnabled); break;
-        default:
-            return false;
-    }
+    // Any other index stores nothing, and the editor does not hear of it.
+    if (index != lrmsParameter)
+        return false;
+    lrmsValue = static_cast<double>(v);
+    midSideFlag = static_cast<double>(vyrkit::truncToInt(static_cast<double>(v) + 0.5));
     return true;
 }
 
-const juce::String VyrTarvoAudioProcessor::getParameterText(int index)
+juce::String VyrTarvoAudioProcessor::ownParameterText(int index)
 {
-    switch (index)
-    {
-        case holdParameter: return vyrkit::holdModeText(holdMode);
-        case lrmsParameter: return midSideFlag >= 0.5 ? " MS " : " LR ";
-        case latencyParameter: return vyrkit::latencyText(latencyMs);
-        case trimParameter: return vyrkit::trimText(trimTargetGain, trimEnabled);
-        case activeParameter: return vyrkit::activeText(trimEnabled);
-        default: return {};
-    }
+    if (index != lrmsParameter)
+        return {};
+    return midSideFlag >= 0.5 ? " MS " : " LR ";
 }
-
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 } // namespace vyrtarvo

@@ -20,30 +20,21 @@ constexpr vyrkit::StoredDefault storedDefaults[] = {
     { "tarvoOverSampling", "0.0", 0.0f },       // 13
 };
 
-const char* const keyPath = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRTARVO\\";
-
-const vyrkit::StoredDefault* entryFor(int index) noexcept
-{
-    return (index >= 6 && index <= 13) ? &storedDefaults[index - 6] : nullptr;
-}
+constexpr vyrkit::StoredDefaultTable table { "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRTARVO\\", storedDefaults, 6 };
 } // namespace
 
-float VyrTarvoAudioProcessor::readStoredDefault(int index)
-{
-    const auto* entry = entryFor(index);
-    return entry != nullptr ? vyrkit::readStoredDefault(keyPath, *entry) : 0.0f;
-}
+float VyrTarvoAudioProcessor::readStoredDefault(int index) { return table.read(index); }
 
 void VyrTarvoAudioProcessor::loadStoredDefaults()
 {
     for (int index = 6; index <= 13; ++index)
-        setGlobalSetting(index, vyrkit::storedDefaultOrFallback(keyPath, *entryFor(index)));
+        setGlobalSetting(index, table.load(index));
 }
 
 void VyrTarvoAudioProcessor::writeStoredDefault(int index, float value)
 {
-    if (const auto* entry = entryFor(index))
-        vyrplatform::RegistryStore::setValue(juce::String(keyPath) + entry->valueName, juce::String(value));
+    if (const auto* entry = table.entryFor(index))
+        vyrplatform::RegistryStore::setValue(juce::String(table.keyPath) + entry->valueName, juce::String(value));
 }
 
 void VyrTarvoAudioProcessor::saveStoredDefaults()

@@ -43,6 +43,13 @@ void VyrKelsoMAudioProcessor::resetPeakHold(float x)
     holdNeedle = static_cast<float>(infinityHold);
 }
 
+void VyrKelsoMAudioProcessor::restartHold()
+{
+    // The display read-out uses the maximum under the callback lock.
+    const juce::ScopedLock lock(getCallbackLock());
+    infinityHold = -0.05;
+}
+
 double VyrKelsoMAudioProcessor::readOverCount() noexcept
 {
     // The slots read are then marked as read, so that no over is shown twice.
@@ -52,10 +59,5 @@ double VyrKelsoMAudioProcessor::readOverCount() noexcept
 void VyrKelsoMAudioProcessor::setOverCount(double count) noexcept
 {
     vyrkit::readout::setOverCount(history, latencyMs, overSamples, count);
-}
-
-float VyrKelsoMAudioProcessor::getDisplayFraction(double nowSeconds) const noexcept
-{
-    return displayFraction(nowSeconds, lastBlockTime, blockDuration);
 }
 } // namespace vyrkelsom

@@ -76,14 +76,4 @@ void VyrKelsoMAudioProcessor::updateBallistics()
     needleBank.setFrequency(cutoff);
     needleBank.applyQRamp();
 }
-
-// Message thread only; atomic all the same, so that a stray call elsewhere is no
-// data race.
-bool VyrKelsoMAudioProcessor::takePollRoleIfFree() noexcept
-{
-    return ! processWideSettings().pollRoleTaken.exchange(true);
-}
-
-void VyrKelsoMAudioProcessor::releasePollRole() noexcept { processWideSettings().pollRoleTaken = false; }
-bool VyrKelsoMAudioProcessor::isPollRoleTaken() noexcept { return processWideSettings().pollRoleTaken; }
 } // namespace vyrkelsom

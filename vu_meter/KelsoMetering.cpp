@@ -114,9 +114,8 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     // 2. and 3. The block's start values and time stamp.
     needleLevelAtBlockStart = needleLevel;
     holdNeedleAtBlockStart = holdNeedle;
-    lastBlockTime = clock.load()() * 0.001;
     const double hostRate = getSampleRate();
-    blockDuration = hostRate > 0.0 ? n / hostRate : 0.0;
+    stampBlock(hostRate > 0.0 ? n / hostRate : 0.0);
 
     // The settings and parameters in force for this block.
     const auto& s = processWideSettings();

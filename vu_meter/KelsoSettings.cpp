@@ -21,11 +21,9 @@ ProcessWideSettings& processWideSettings() noexcept
 
 namespace settings
 {
-const char* const storeKey = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRKELSO";
-
 namespace
 {
-constexpr StoredValue storedValues[] = {
+constexpr vyrkit::StoredDefault storedValues[] = {
     { "\\vuType", "0.0", 0.0f },          // 5
     { "\\vuReference", "0.25", 0.25f },   // 6
     { "\\vuIntegration", "0.5", 0.5f },   // 7
@@ -53,10 +51,7 @@ constexpr double referenceStep = static_cast<double>(0.05f);
 constexpr double millisecondsToSeconds = static_cast<double>(0.001f);
 } // namespace
 
-const StoredValue* storedValueFor(int index) noexcept
-{
-    return (index >= 5 && index <= 12) ? &storedValues[index - 5] : nullptr;
-}
+const vyrkit::StoredDefaultTable storedDefaults { "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRKELSO", storedValues, 5 };
 
 float remapHoldPosition(float position) noexcept
 {

@@ -32,8 +32,6 @@ struct ProcessWideSettings
     RelaxedAtomic<int> oversamplingFactor;
     // The needle's cut-off in Hz, from the last ballistics design.
     RelaxedAtomic<double> needleCutoff;
-    // True while an editor of this library rereads the store periodically.
-    RelaxedAtomic<bool> pollRoleTaken;
 };
 
 ProcessWideSettings& processWideSettings() noexcept;
@@ -60,10 +58,8 @@ double overThreshold(double overReferenceStep, double inverseReference) noexcept
 // Display text of a setting (5..12); empty for other indices.
 juce::String text(const ProcessWideSettings& s, int index);
 
-// Where a setting lives in the settings store, and what is used when it is
-// missing (defaultText) or out of range (fallback).
-using StoredValue = vyrkit::StoredDefault;
-const StoredValue* storedValueFor(int index) noexcept;
-extern const char* const storeKey;
+// Where each setting (5..12) lives in the settings store, and what is used when
+// it is missing (defaultText) or out of range (fallback).
+extern const vyrkit::StoredDefaultTable storedDefaults;
 } // namespace settings
 } // namespace vyrkelsom

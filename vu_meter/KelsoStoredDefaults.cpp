@@ -3,15 +3,10 @@
 #include "VyrKelsoMAudioProcessor.h"
 
 #include "KelsoSettings.h"
-#include "StoredDefault.h"
 
 namespace vyrkelsom
 {
-float VyrKelsoMAudioProcessor::readStoredDefault(int index)
-{
-    const auto* entry = settings::storedValueFor(index);
-    return entry != nullptr ? vyrkit::readStoredDefault(settings::storeKey, *entry) : 0.0f;
-}
+float VyrKelsoMAudioProcessor::readStoredDefault(int index) { return settings::storedDefaults.read(index); }
 
 bool VyrKelsoMAudioProcessor::reloadStoredDefaults()
 {
@@ -19,7 +14,7 @@ bool VyrKelsoMAudioProcessor::reloadStoredDefaults()
     // with the new time.
     static constexpr int order[] = { 7, 6, 5, 8, 9, 10, 11, 12 };
     for (const int index : order)
-        setGlobalSetting(index, vyrkit::storedDefaultOrFallback(settings::storeKey, *settings::storedValueFor(index)));
+        setGlobalSetting(index, settings::storedDefaults.load(index));
     // The VU type takes effect here, with the integration time already set.
     updateBallistics();
     return true;

@@ -4,10 +4,16 @@
 
 namespace vyrkelsom
 {
-VyrKelsoMAudioProcessor::VyrKelsoMAudioProcessor()
-    : MeterAudioProcessor("M Track", [](VyrKelsoMAudioProcessorEditor& editor, int index, float value) {
-          editor.updateControl(index, value);
-      })
+namespace
+{
+// The name, a new instance's track name, the name and text " " of an index
+// with no parameter, and the saved state, the element "VYRKELSOMsettings".
+const VyrKelsoMAudioProcessor::Description description {
+    "Vyr KelsoM", "M Track", " ", vyrkit::fourParameterStateLayout("VYRKELSOMsettings")
+};
+} // namespace
+
+VyrKelsoMAudioProcessor::VyrKelsoMAudioProcessor() : MeterAudioProcessor(description)
 {
     // The meter state (needles and holds at -0.05), the needle bank, the two DC
     // blockers (2 Hz high-pass at 44100 Hz), the parameters and the track name
@@ -23,8 +29,6 @@ VyrKelsoMAudioProcessor::VyrKelsoMAudioProcessor()
 }
 
 VyrKelsoMAudioProcessor::~VyrKelsoMAudioProcessor() = default;
-
-const juce::String VyrKelsoMAudioProcessor::getName() const { return "Vyr KelsoM"; }
 
 juce::AudioProcessorEditor* VyrKelsoMAudioProcessor::createEditor()
 {

@@ -1,19 +1,16 @@
 #pragma once
 
+#include "FourParameterMeter.h"
 #include "HistoryRing.h"
-#include "MeterFrontEnd.h"
-#include "NeedleReadout.h"
 #include "IirFilter.h"
+#include "LibraryPollRole.h"
 #include "MeterAudioProcessor.h"
+#include "MeterFrontEnd.h"
 #include "NeedleFilterBank.h"
+#include "NeedleReadout.h"
 #include "RelaxedAtomic.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
-
-#include <array>
-#include <atomic>
-#include <functional>
-#include <memory>
 
 namespace vyrkelsom
 {
@@ -24,20 +21,11 @@ class VyrKelsoMAudioProcessorEditor;
 // follows the deflection, a hold needle, an over count, four host parameters,
 // the process-wide settings read (never written) from the settings store, and
 // the state chunk.
-class VyrKelsoMAudioProcessor : public vyrkit::MeterAudioProcessor<VyrKelsoMAudioProcessorEditor>
+class VyrKelsoMAudioProcessor
+    : public vyrkit::MeterAudioProcessor<VyrKelsoMAudioProcessorEditor, vyrkit::FourParameterNumbering, float>,
+      public vyrkit::LibraryPollRole<VyrKelsoMAudioProcessor>
 {
 public:
-    static constexpr int numParameters = 4;
-    static constexpr int ringSize = vyrkit::historyRingSize;
-
-    enum ParameterIndex
-    {
-        holdParameter = 0,
-        latencyParameter = 1,
-        trimParameter = 2,
-        activeParameter = 3
-    };
-
     // Setting indices (the editor's command ids 5..12).
     enum SettingIndex
     {
@@ -54,27 +42,10 @@ public:
     VyrKelsoMAudioProcessor();
     ~VyrKelsoMAudioProcessor() override;
 
-    const juce::String getName() const override;
-
     void prepareToPlay(double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
     void processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
-
-    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-    // The host reaches the names and texts through JUCE's two-argument forms too.
-    using juce::AudioProcessor::getParameterName;
-    using juce::AudioProcessor::getParameterText;
-    int getNumParameters() override;
-    const juce::String getParameterName(int index) override;
-    float getParameter(int index) override;
-    const juce::String getParameterText(int index) override;
-    float getParameterDefaultValue(int index) override;
-    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-
     juce::AudioProcessorEditor* createEditor() override;
-
-    void getStateInformation(juce::MemoryBlock& destData) override;
-    void setStateInformation(const void* data, int sizeInBytes) override;
 
     // --- Process-wide settings (indices 5 to 12) -------------------------------
     // Stores one setting and its derived values; the integration time also
@@ -100,12 +71,8 @@ public:
     // fallback) and redesigns this instance's needle bank. Always true.
     bool reloadStoredDefaults();
 
-    // The periodic reread is done by one editor per process. An editor takes the
-    // role when it is free (true when this call took it) and gives it up when it
-    // goes. Message thread only.
-    static bool takePollRoleIfFree() noexcept;
-    static void releasePollRole() noexcept;
-    static bool isPollRoleTaken() noexcept;
+    // The periodic reread is done by one editor per process, which holds the
+    // poll role (takePollRoleIfFree and the others from LibraryPollRole).
 
     // --- Metering and display read-out -----------------------------------------
     void updateProcessingRate();
@@ -125,17 +92,6 @@ public:
     double readOverCount() noexcept;
     void setOverCount(double count) noexcept;
 
-    // The interpolation fraction for a read-out at the given time: how far the
-    // display has moved through the last block. 0 before any block, for an empty
-    // block, and whenever the quotient is not a finite positive number.
-    float getDisplayFraction(double nowSeconds) const noexcept;
-
-    // --- Values the editor reads -----------------------------------------------
-    float getHoldMode() const noexcept { return holdMode; }
-    int getLatencyMs() const noexcept { return latencyMs; }
-    double getLastBlockTime() const noexcept { return lastBlockTime; }
-    double getBlockDuration() const noexcept { return blockDuration; }
-
     // Inspection for tests and benchmarks.
     float getNeedleLevel() const noexcept { return needleLevel; }
     float getHoldNeedle() const noexcept { return holdNeedle; }
@@ -153,30 +109,17 @@ public:
     float getHoldRingSlot(int slot) const noexcept { return history.hold[(size_t) vyrkit::readout::wrapIndex(slot)]; }
     float getOverRingSlot(int slot) const noexcept { return history.over[(size_t) vyrkit::readout::wrapIndex(slot)]; }
     float getTrimCurrentGain() const noexcept { return input.trimCurrentGain; }
-    float getTrimTargetGain() const noexcept { return trimTargetGain; }
     float getTrimSmoothing() const noexcept { return input.trimSmoothing; }
-    float getTrimDb() const noexcept { return trimDb; }
-    int getTrimEnabled() const noexcept { return trimEnabled; }
     const NeedleFilterBank& getNeedleBank() const noexcept { return needleBank; }
     const vyrkit::IirFilter& getDcBlocker(int channel) const noexcept { return input.dcBlocker(channel); }
 
 private:
-    bool storeParameter(int index, float newValue) override;
+    // "Off" and "On" end the running maximum of "Infinity".
+    void restartHold() override;
 
     void chooseProcessingRate(double rate);
     void setRateDependentValues();
     void fillRings(float level, float hold) noexcept;
-
-    // Host parameters and their derived values.
-    RelaxedAtomic<float> holdValue { 0.0f };
-    RelaxedAtomic<float> holdMode { 0.0f };
-    RelaxedAtomic<float> latencyValue { 0.0f };
-    RelaxedAtomic<int> latencyMs { 0 };
-    RelaxedAtomic<float> trimValue { 0.5f };
-    RelaxedAtomic<float> trimDb { 0.0f };
-    RelaxedAtomic<float> trimTargetGain { 1.0f };
-    RelaxedAtomic<float> activeValue { 0.0f };
-    RelaxedAtomic<int> trimEnabled { 0 };
 
     NeedleFilterBank needleBank { 0.68f, 0.55f, 16 };
     // The trim and the DC blockers.
@@ -203,8 +146,6 @@ private:
     vyrkit::HistoryPosition historyPosition;
     int ringStep = 44;
 
-    double lastBlockTime = 0.0;
-    double blockDuration = 0.0;
     double meterRate = 44100.0;
     double processingRate = 44100.0;
     // The oversampling factor that processingRate was chosen with. The blocks
