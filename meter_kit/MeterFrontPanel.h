@@ -14,16 +14,19 @@ namespace vyrkit
 // window's size (Width wide, 167 pixels high in the small window and 205 in the
 // large one), the back-panel click area from BackPanelClickLeft to
 // BackPanelClickRight along the bottom, and the kit's shared controls laid out
-// along the right edge, posting the meter's CommandIds (a struct naming hold,
+// along the right edge, posting the meter's command ids (Ids, a struct naming hold,
 // latency, trim, active, signature, trimText and showBackPanel), with the kit's
 // pen marker in the track-name strip.
 //
 // The meter's panel derives from this, builds its meters, then calls
 // addSharedControls, and paints its background with paintBackground.
-template <typename CommandIds, int Width, int BackPanelClickLeft, int BackPanelClickRight>
+template <typename Ids, int Width, int BackPanelClickLeft, int BackPanelClickRight>
 class MeterFrontPanel : public FrontPanelControls
 {
 public:
+    // The meter's command ids, for the editor that answers them.
+    using CommandIds = Ids;
+
     static constexpr int width = Width;
     static constexpr int largeHeight = 205;
     static constexpr int smallHeight = 167;

@@ -33,6 +33,13 @@ public:
     FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
     BackPanel& getBackPanel() noexcept { return *backPanel; }
 
+    // Applies a restored track name and window size (see applySizeMode).
+    void setSizeMode(const juce::String& trackName, int size)
+    {
+        JUCE_ASSERT_MESSAGE_THREAD
+        applySizeMode(trackName, size);
+    }
+
 protected:
     explicit TwoPageEditor(juce::AudioProcessor& processor) : juce::AudioProcessorEditor(processor) {}
 

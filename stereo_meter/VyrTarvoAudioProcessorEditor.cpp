@@ -174,12 +174,6 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
     }
 }
 
-void VyrTarvoAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    applySizeMode(trackName, size);
-}
-
 void VyrTarvoAudioProcessorEditor::timerCallback()
 {
     JUCE_ASSERT_MESSAGE_THREAD

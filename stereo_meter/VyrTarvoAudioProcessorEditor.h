@@ -35,8 +35,6 @@ public:
     // Moves the control of a host parameter (0..4) or setting (6..13) to a value;
     // other indices do nothing.
     void updateControl(int index, float value);
-    // Applies a restored track name and window size.
-    void setSizeMode(const juce::String& trackName, int size);
 
     // The display tick.
     void timerCallback() override;

@@ -10,7 +10,7 @@ namespace vyrkelsom
 using vyrkit::truncToInt;
 
 VyrKelsoMAudioProcessorEditor::VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProcessor& p)
-    : vyrkit::TwoPageEditor<FrontPanel, BackPanel>(p), kelso(p)
+    : PolledSettingsEditor(p, pollTicks), kelso(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
     // Registered before anything of the processor is read: a host call made
@@ -22,10 +22,7 @@ VyrKelsoMAudioProcessorEditor::VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProce
     // A latched LED until the first tick puts it out.
     frontPanel->meter->setValues(0.0f, 0.0f, 0.0f, 0.0f);
 
-    kelso.reloadStoredDefaults();
-
-    pollRole.takeIfFree();
-    fillBackPanelTexts();
+    showStoredSettings();
 
     for (int index = 0; index < VyrKelsoMAudioProcessor::numParameters; ++index)
         updateControl(index, vyrkit::parameterValue(kelso, index));
@@ -44,31 +41,11 @@ VyrKelsoMAudioProcessorEditor::~VyrKelsoMAudioProcessorEditor()
     JUCE_ASSERT_MESSAGE_THREAD
     kelso.getEditorLink()->close();
     closePages();
-    // Another open editor takes the role on its next tick.
-    pollRole.giveUp();
 }
 
 void VyrKelsoMAudioProcessorEditor::paint(juce::Graphics& g)
 {
     g.fillAll(juce::Colours::pink);
-}
-
-void VyrKelsoMAudioProcessorEditor::handleCommandMessage(int commandId)
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    if (vyrkit::handleFrontPanelCommand(commandId, *frontPanel, kelso))
-        return;
-    if (commandId == CommandId::showBackPanel)
-    {
-        showBackPanel(true);
-    }
-    else if (commandId == CommandId::showFrontPanel)
-    {
-        // The back-panel texts are refreshed by the poll, not here.
-        kelso.reloadStoredDefaults();
-        showFrontPanel(true);
-    }
-    // 4 is not assigned, and no widget edits the settings 5..12.
 }
 
 // Controls are set without notification, so nothing is posted back.
@@ -98,27 +75,6 @@ void VyrKelsoMAudioProcessorEditor::paintMeterFace()
     const float backlight = VyrKelsoMAudioProcessor::getGlobalSetting(3);
     faceRow = juce::jlimit(0, FrontPanel::faceRows - 1, truncToInt(static_cast<double>(backlight * 4.0f) + 0.5));
     frontPanel->paintFaceRow(faceRow);
-}
-
-void VyrKelsoMAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    applySizeMode(trackName, size);
-}
-
-void VyrKelsoMAudioProcessorEditor::timerCallback()
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    const bool wasOwner = pollRole.isOwner();
-    // The lock is left before the settings store is read, so the audio thread
-    // never waits for that either.
-    updateIfCallbackLockFree([this] { updateMeter(); });
-    if (pollRole.tick(wasOwner))
-    {
-        kelso.reloadStoredDefaults();
-        fillBackPanelTexts();
-        backPanel->repaint();
-    }
 }
 
 // Under the callback lock: everything read from the processor's meter state.
