@@ -2,6 +2,7 @@
 
 #include "FrontPanelDispatch.h"
 #include "HostParameterAccess.h"
+#include "OverLedTick.h"
 
 namespace vyrtarvom
 {
@@ -59,16 +60,8 @@ void VyrTarvoMAudioProcessorEditor::updateMeter()
     const float level = tarvo.getDisplayLevel(fraction);
     const float hold = tarvo.getDisplayHold(fraction);
 
-    const bool overCounted = tarvo.readOverCount() >= VyrTarvoMAudioProcessor::getOverCount();
-    if (overCounted)
-        tarvo.setOverCount(0.0);
-    float led = overLed.next(overCounted, meter.ledState == -1);
     // A click on the meter puts out a latched LED; a new over still lights it.
-    if (meter.ledResetRequest)
-    {
-        meter.ledResetRequest = false;
-        led = vyrkit::OverLedLatch::afterResetClick(led);
-    }
+    const float led = vyrkit::overLedTick(tarvo, VyrTarvoMAudioProcessor::getOverCount(), meter, overLed);
 
     meter.showHold = tarvo.getHoldMode() != 0.0f;
     meter.setValues(level, led, hold);

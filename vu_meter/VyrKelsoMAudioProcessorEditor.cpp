@@ -3,6 +3,7 @@
 #include "FrontPanelDispatch.h"
 #include "HostParameterAccess.h"
 #include "KelsoCommandIds.h"
+#include "OverLedTick.h"
 #include "SafeNumbers.h"
 
 namespace vyrkelsom
@@ -95,16 +96,8 @@ void VyrKelsoMAudioProcessorEditor::updateMeter()
     const float hold = kelso.getDisplayHold(fraction);
     const int holdMode = truncToInt(static_cast<double>(vyrkit::parameterValue(kelso, 0) * 2.0f) + 0.5);
 
-    const bool overCounted = kelso.readOverCount() >= VyrKelsoMAudioProcessor::getOverCountLimit();
-    if (overCounted)
-        kelso.setOverCount(0.0);
-    float led = overLed.next(overCounted, meter.ledState == -1.0f);
     // A click puts out a latched LED; a lit one stays lit.
-    if (meter.ledResetRequest)
-    {
-        meter.ledResetRequest = false;
-        led = vyrkit::OverLedLatch::afterResetClick(led);
-    }
+    const float led = vyrkit::overLedTick(kelso, VyrKelsoMAudioProcessor::getOverCountLimit(), meter, overLed);
 
     meter.setValues(level, hold, static_cast<float>(holdMode), led);
     meter.repaintNeedleAreas();
