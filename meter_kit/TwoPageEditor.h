@@ -30,6 +30,9 @@ public:
 
     static constexpr int heightFor(int sizeFlag) noexcept { return sizeFlag != 0 ? largeHeight : smallHeight; }
 
+    // The two opaque pages cover the window; pink shows where they do not.
+    void paint(juce::Graphics& g) override { g.fillAll(juce::Colours::pink); }
+
     FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
     BackPanel& getBackPanel() noexcept { return *backPanel; }
 

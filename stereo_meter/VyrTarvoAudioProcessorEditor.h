@@ -28,8 +28,6 @@ public:
     explicit VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcessor& processor);
     ~VyrTarvoAudioProcessorEditor() override;
 
-    // Pink shows where no panel covers the window.
-    void paint(juce::Graphics& g) override;
     void handleCommandMessage(int commandId) override;
 
     // Moves the control of a host parameter (0..4) or setting (6..13) to a value;

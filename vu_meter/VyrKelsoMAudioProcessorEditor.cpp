@@ -44,11 +44,6 @@ VyrKelsoMAudioProcessorEditor::~VyrKelsoMAudioProcessorEditor()
     closePages();
 }
 
-void VyrKelsoMAudioProcessorEditor::paint(juce::Graphics& g)
-{
-    g.fillAll(juce::Colours::pink);
-}
-
 // Controls are set without notification, so nothing is posted back.
 void VyrKelsoMAudioProcessorEditor::updateControl(int index, float value)
 {

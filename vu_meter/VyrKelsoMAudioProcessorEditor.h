@@ -34,9 +34,6 @@ public:
     explicit VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProcessor& processor);
     ~VyrKelsoMAudioProcessorEditor() override;
 
-    // The two opaque panels cover the window; pink shows where they do not.
-    void paint(juce::Graphics& g) override;
-
     // Moves the control of a host parameter (0..3) to a value, or repaints the
     // meter face for the backlight setting (8); other indices do nothing.
     void updateControl(int index, float value);
