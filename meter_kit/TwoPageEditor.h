@@ -30,8 +30,18 @@ public:
 
     static constexpr int heightFor(int sizeFlag) noexcept { return sizeFlag != 0 ? largeHeight : smallHeight; }
 
+    // The two opaque pages cover the window; pink shows where they do not.
+    void paint(juce::Graphics& g) override { g.fillAll(juce::Colours::pink); }
+
     FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
     BackPanel& getBackPanel() noexcept { return *backPanel; }
+
+    // Applies a restored track name and window size (see applySizeMode).
+    void setSizeMode(const juce::String& trackName, int size)
+    {
+        JUCE_ASSERT_MESSAGE_THREAD
+        applySizeMode(trackName, size);
+    }
 
 protected:
     explicit TwoPageEditor(juce::AudioProcessor& processor) : juce::AudioProcessorEditor(processor) {}

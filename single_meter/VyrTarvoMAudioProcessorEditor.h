@@ -1,10 +1,9 @@
 #pragma once
 
 #include "BackPanel.h"
-#include "EditorPollRole.h"
 #include "FrontPanel.h"
 #include "OverLedLatch.h"
-#include "TwoPageEditor.h"
+#include "PolledSettingsEditor.h"
 #include "VyrTarvoMAudioProcessor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -20,11 +19,13 @@ namespace vyrtarvom
 // A 30 ms timer feeds the meter from the processor's read-out whenever the
 // callback lock is free. The settings come from the stereo meter's stored
 // defaults, which it may save at any time; one editor in the process (the poll
-// owner) rereads them every 501st tick and shows them on its back panel.
+// owner) rereads them every 501st tick and shows them on its back panel (the
+// kit's PolledSettingsEditor).
 //
 // Everything here runs on the message thread: the processor queues the calls of
 // host threads there.
-class VyrTarvoMAudioProcessorEditor : public vyrkit::TwoPageEditor<FrontPanel, BackPanel>
+class VyrTarvoMAudioProcessorEditor
+    : public vyrkit::PolledSettingsEditor<FrontPanel, BackPanel, VyrTarvoMAudioProcessor>
 {
 public:
     static constexpr int timerPeriodMs = 30;
@@ -34,30 +35,20 @@ public:
 
     // The two opaque panels cover the window; nothing is drawn here.
     void paint(juce::Graphics& g) override;
-    void handleCommandMessage(int commandId) override;
 
     // Moves the control of a host parameter (0..3) to a value; other indices do
     // nothing.
     void updateControl(int index, float value);
-    // Applies a restored track name and window size.
-    void setSizeMode(const juce::String& trackName, int size);
-
-    // The display tick.
-    void timerCallback() override;
 
     bool isOverLatched() const noexcept { return overLed.isLatched(); }
     bool ownsThePollRole() const noexcept { return pollRole.isOwner(); }
-    int getPollTickCount() const noexcept { return pollRole.getTickCount(); }
 
 private:
-    void updateMeter();
-    void fillBackPanelTexts();
+    void updateMeter() override;
+    void fillBackPanelTexts() override;
 
     VyrTarvoMAudioProcessor& tarvo;
     vyrkit::OverLedLatch overLed;
-    vyrkit::EditorPollRole pollRole { VyrTarvoMAudioProcessor::takePollRoleIfFree,
-                                      VyrTarvoMAudioProcessor::releasePollRole,
-                                      VyrTarvoMAudioProcessor::pollTicksBetweenReloads };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrTarvoMAudioProcessorEditor)
 };

@@ -48,11 +48,6 @@ VyrTarvoAudioProcessorEditor::~VyrTarvoAudioProcessorEditor()
     closePages();
 }
 
-void VyrTarvoAudioProcessorEditor::paint(juce::Graphics& g)
-{
-    g.fillAll(juce::Colours::pink);
-}
-
 // Positions become normalised values in double precision; the factors are the
 // product's own, so the reference knob at 24 stores 0.999984 and the over
 // reference at 3 stores 0.999. The constants of the reference, the integration
@@ -172,12 +167,6 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
         default:
             break;
     }
-}
-
-void VyrTarvoAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    applySizeMode(trackName, size);
 }
 
 void VyrTarvoAudioProcessorEditor::timerCallback()

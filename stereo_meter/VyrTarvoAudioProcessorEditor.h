@@ -28,15 +28,11 @@ public:
     explicit VyrTarvoAudioProcessorEditor(VyrTarvoAudioProcessor& processor);
     ~VyrTarvoAudioProcessorEditor() override;
 
-    // Pink shows where no panel covers the window.
-    void paint(juce::Graphics& g) override;
     void handleCommandMessage(int commandId) override;
 
     // Moves the control of a host parameter (0..4) or setting (6..13) to a value;
     // other indices do nothing.
     void updateControl(int index, float value);
-    // Applies a restored track name and window size.
-    void setSizeMode(const juce::String& trackName, int size);
 
     // The display tick.
     void timerCallback() override;

@@ -3,6 +3,7 @@
 #include "FrontPanelDispatch.h"
 #include "HostParameterAccess.h"
 #include "KelsoCommandIds.h"
+#include "OverLedTick.h"
 #include "SafeNumbers.h"
 
 namespace vyrkelsom
@@ -10,7 +11,7 @@ namespace vyrkelsom
 using vyrkit::truncToInt;
 
 VyrKelsoMAudioProcessorEditor::VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProcessor& p)
-    : vyrkit::TwoPageEditor<FrontPanel, BackPanel>(p), kelso(p)
+    : PolledSettingsEditor(p, pollTicks), kelso(p)
 {
     JUCE_ASSERT_MESSAGE_THREAD
     // Registered before anything of the processor is read: a host call made
@@ -22,10 +23,7 @@ VyrKelsoMAudioProcessorEditor::VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProce
     // A latched LED until the first tick puts it out.
     frontPanel->meter->setValues(0.0f, 0.0f, 0.0f, 0.0f);
 
-    kelso.reloadStoredDefaults();
-
-    pollRole.takeIfFree();
-    fillBackPanelTexts();
+    showStoredSettings();
 
     for (int index = 0; index < VyrKelsoMAudioProcessor::numParameters; ++index)
         updateControl(index, vyrkit::parameterValue(kelso, index));
@@ -44,31 +42,6 @@ VyrKelsoMAudioProcessorEditor::~VyrKelsoMAudioProcessorEditor()
     JUCE_ASSERT_MESSAGE_THREAD
     kelso.getEditorLink()->close();
     closePages();
-    // Another open editor takes the role on its next tick.
-    pollRole.giveUp();
-}
-
-void VyrKelsoMAudioProcessorEditor::paint(juce::Graphics& g)
-{
-    g.fillAll(juce::Colours::pink);
-}
-
-void VyrKelsoMAudioProcessorEditor::handleCommandMessage(int commandId)
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    if (vyrkit::handleFrontPanelCommand(commandId, *frontPanel, kelso))
-        return;
-    if (commandId == CommandId::showBackPanel)
-    {
-        showBackPanel(true);
-    }
-    else if (commandId == CommandId::showFrontPanel)
-    {
-        // The back-panel texts are refreshed by the poll, not here.
-        kelso.reloadStoredDefaults();
-        showFrontPanel(true);
-    }
-    // 4 is not assigned, and no widget edits the settings 5..12.
 }
 
 // Controls are set without notification, so nothing is posted back.
@@ -100,27 +73,6 @@ void VyrKelsoMAudioProcessorEditor::paintMeterFace()
     frontPanel->paintFaceRow(faceRow);
 }
 
-void VyrKelsoMAudioProcessorEditor::setSizeMode(const juce::String& trackName, int size)
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    applySizeMode(trackName, size);
-}
-
-void VyrKelsoMAudioProcessorEditor::timerCallback()
-{
-    JUCE_ASSERT_MESSAGE_THREAD
-    const bool wasOwner = pollRole.isOwner();
-    // The lock is left before the settings store is read, so the audio thread
-    // never waits for that either.
-    updateIfCallbackLockFree([this] { updateMeter(); });
-    if (pollRole.tick(wasOwner))
-    {
-        kelso.reloadStoredDefaults();
-        fillBackPanelTexts();
-        backPanel->repaint();
-    }
-}
-
 // Under the callback lock: everything read from the processor's meter state.
 void VyrKelsoMAudioProcessorEditor::updateMeter()
 {
@@ -139,16 +91,8 @@ void VyrKelsoMAudioProcessorEditor::updateMeter()
     const float hold = kelso.getDisplayHold(fraction);
     const int holdMode = truncToInt(static_cast<double>(vyrkit::parameterValue(kelso, 0) * 2.0f) + 0.5);
 
-    const bool overCounted = kelso.readOverCount() >= VyrKelsoMAudioProcessor::getOverCountLimit();
-    if (overCounted)
-        kelso.setOverCount(0.0);
-    float led = overLed.next(overCounted, meter.ledState == -1.0f);
     // A click puts out a latched LED; a lit one stays lit.
-    if (meter.ledResetRequest)
-    {
-        meter.ledResetRequest = false;
-        led = vyrkit::OverLedLatch::afterResetClick(led);
-    }
+    const float led = vyrkit::overLedTick(kelso, VyrKelsoMAudioProcessor::getOverCountLimit(), meter, overLed);
 
     meter.setValues(level, hold, static_cast<float>(holdMode), led);
     meter.repaintNeedleAreas();

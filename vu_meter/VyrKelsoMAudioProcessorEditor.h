@@ -1,10 +1,9 @@
 #pragma once
 
 #include "BackPanel.h"
-#include "EditorPollRole.h"
 #include "FrontPanel.h"
 #include "OverLedLatch.h"
-#include "TwoPageEditor.h"
+#include "PolledSettingsEditor.h"
 #include "VyrKelsoMAudioProcessor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -20,11 +19,12 @@ namespace vyrkelsom
 // background. A 20 ms timer feeds the needle meter from the processor's read-out
 // whenever the callback lock is free. One editor in the process holds the poll
 // role: it rereads the settings store every 501st tick and refreshes its
-// back-panel texts.
+// back-panel texts (the kit's PolledSettingsEditor).
 //
 // Everything here runs on the message thread: the processor queues the calls of
 // host threads there.
-class VyrKelsoMAudioProcessorEditor : public vyrkit::TwoPageEditor<FrontPanel, BackPanel>
+class VyrKelsoMAudioProcessorEditor
+    : public vyrkit::PolledSettingsEditor<FrontPanel, BackPanel, VyrKelsoMAudioProcessor>
 {
 public:
     static constexpr int timerPeriodMs = 20;
@@ -34,34 +34,22 @@ public:
     explicit VyrKelsoMAudioProcessorEditor(VyrKelsoMAudioProcessor& processor);
     ~VyrKelsoMAudioProcessorEditor() override;
 
-    // The two opaque panels cover the window; pink shows where they do not.
-    void paint(juce::Graphics& g) override;
-    void handleCommandMessage(int commandId) override;
-
     // Moves the control of a host parameter (0..3) to a value, or repaints the
     // meter face for the backlight setting (8); other indices do nothing.
     void updateControl(int index, float value);
-    // Applies a restored track name and window size.
-    void setSizeMode(const juce::String& trackName, int size);
-
-    // The display tick.
-    void timerCallback() override;
 
     bool isOverLatched() const noexcept { return overLed.isLatched(); }
     bool holdsPollRole() const noexcept { return pollRole.isOwner(); }
-    int getPollTickCount() const noexcept { return pollRole.getTickCount(); }
     // The face row painted last (0..4), -1 before the first.
     int getFaceRow() const noexcept { return faceRow; }
 
 private:
-    void updateMeter();
-    void fillBackPanelTexts();
+    void updateMeter() override;
+    void fillBackPanelTexts() override;
     void paintMeterFace();
 
     VyrKelsoMAudioProcessor& kelso;
     vyrkit::OverLedLatch overLed;
-    vyrkit::EditorPollRole pollRole { VyrKelsoMAudioProcessor::takePollRoleIfFree,
-                                      VyrKelsoMAudioProcessor::releasePollRole, pollTicks };
     int faceRow = -1;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(VyrKelsoMAudioProcessorEditor)

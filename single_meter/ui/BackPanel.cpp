@@ -1,9 +1,6 @@
 #include "BackPanel.h"
 
 #include "FilmStrip.h"
-#include "PagePainting.h"
-#include "PostToEditor.h"
-#include "TarvoMCommandIds.h"
 #include "VyrTarvoMArt.h"
 
 namespace vyrtarvom
@@ -23,10 +20,9 @@ const std::array<int, BackPanel::numTextSlots> BackPanel::settingTextIndices { {
 const juce::Rectangle<int> BackPanel::versionTextBox { 212, 32, 30, 14 };
 
 BackPanel::BackPanel(std::atomic<int>* windowSizeFlag)
-    : sizeFlag(windowSizeFlag)
+    : MeterBackPanel(windowSizeFlag,
+                     vyrkit::decodeEmbeddedImage(vyrtarvom_art::back_panel_png, vyrtarvom_art::back_panel_pngSize))
 {
-    setBounds(getX(), getY(), width, sizeFlag->load() != 0 ? largeHeight : smallHeight);
-    backgroundImage = vyrkit::decodeEmbeddedImage(vyrtarvom_art::back_panel_png, vyrtarvom_art::back_panel_pngSize);
 }
 
 BackPanel::~BackPanel() = default;
@@ -34,16 +30,10 @@ BackPanel::~BackPanel() = default;
 // The texts are drawn even when an unknown size flag leaves out the background.
 void BackPanel::paint(juce::Graphics& g)
 {
-    vyrkit::drawPageImage(g, backgroundImage, sizeFlag->load(), width, smallHeight, largeHeight);
-    vyrkit::drawVersionText(g, versionTextBox);
+    paintPage(g, versionTextBox);
 
     g.setFont(g.getCurrentFont().withHeight(8.0f));
     for (size_t slot = 0; slot < texts.size(); ++slot)
         g.drawFittedText(texts[slot], textBoxes[slot], juce::Justification::centred, 1, 0.7f);
-}
-
-void BackPanel::mouseDown(const juce::MouseEvent&)
-{
-    vyrkit::postToEditor(*this, CommandId::showFrontPanel);
 }
 } // namespace vyrtarvom

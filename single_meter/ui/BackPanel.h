@@ -1,5 +1,8 @@
 #pragma once
 
+#include "MeterBackPanel.h"
+#include "TarvoMCommandIds.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
@@ -11,13 +14,9 @@ namespace vyrtarvom
 // stereo meter's stored defaults and never edits them, so the page only shows
 // them: a background with the captions, the version, and seven value texts that
 // the editor writes. Any press on the page asks the editor for the front panel.
-class BackPanel : public juce::Component
+class BackPanel : public vyrkit::MeterBackPanel<CommandId, 320>
 {
 public:
-    static constexpr int width = 320;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
-
     // The value texts from left to right. The LED reference lies left of the over
     // count, although its setting comes after it.
     enum TextSlot
@@ -41,14 +40,9 @@ public:
     ~BackPanel() override;
 
     void paint(juce::Graphics&) override;
-    void mouseDown(const juce::MouseEvent&) override;
 
     // Written by the editor; empty until it does.
     std::array<juce::String, numTextSlots> texts;
-
-private:
-    std::atomic<int>* sizeFlag;
-    juce::Image backgroundImage;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(BackPanel)
 };

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "COldVuMeter2.h"
-#include "FrontPanelControls.h"
+#include "MeterFrontPanel.h"
+#include "TarvoMCommandIds.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -13,18 +14,11 @@ namespace vyrtarvom
 // The meter page: the background with the peak programme scale and one needle
 // meter over it, and the controls that every front panel has (the kit's
 // FrontPanelControls: the four host parameters, the track name, the window size
-// and the manual), laid out for this 320-pixel window.
-class FrontPanel : public vyrkit::FrontPanelControls
+// and the manual), laid out for this 320-pixel window. The back panel is asked
+// for in the lower left, left of the hold switch.
+class FrontPanel : public vyrkit::MeterFrontPanel<CommandId, 320, 5, 123>
 {
 public:
-    static constexpr int width = 320;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
-
-    // The click area in the lower left (outside every control) that asks for the
-    // back panel.
-    static bool isBackPanelClick(juce::Point<int> position) noexcept;
-
     FrontPanel(const juce::String& trackName, std::atomic<int>* windowSizeFlag);
     ~FrontPanel() override;
 

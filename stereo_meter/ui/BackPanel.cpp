@@ -1,9 +1,7 @@
 #include "BackPanel.h"
 
 #include "FilmStrip.h"
-#include "PagePainting.h"
 #include "PostToEditor.h"
-#include "TarvoCommandIds.h"
 #include "VyrTarvoArt.h"
 
 namespace vyrtarvo
@@ -15,12 +13,9 @@ const juce::Rectangle<int> BackPanel::returnTextBox { 187, 147, 52, 14 };
 const juce::Rectangle<int> BackPanel::holdTextBox { 75, 147, 52, 14 };
 
 BackPanel::BackPanel(std::atomic<int>* windowSizeFlag)
-    : sizeFlag(windowSizeFlag)
+    : MeterBackPanel(windowSizeFlag,
+                     vyrkit::decodeEmbeddedImage(vyrtarvo_art::back_panel_png, vyrtarvo_art::back_panel_pngSize))
 {
-    setBounds(getX(), getY(), width, sizeFlag->load() != 0 ? largeHeight : smallHeight);
-
-    backgroundImage = vyrkit::decodeEmbeddedImage(vyrtarvo_art::back_panel_png, vyrtarvo_art::back_panel_pngSize);
-
     // The knobs drag in whole units, and in their interval with Shift.
     referenceKnob = makeFineKnob({ 24, 34, 43, 41 }, 24.0, 0.1, refLook, 12.0);
     integrationKnob = makeFineKnob({ 136, 33, 43, 41 }, 20.0, 0.25, uniLook, 10.0);
@@ -90,9 +85,8 @@ std::unique_ptr<juce::Slider> BackPanel::makeKnob(juce::Slider::SliderStyle styl
 
 void BackPanel::paint(juce::Graphics& g)
 {
-    vyrkit::drawPageImage(g, backgroundImage, sizeFlag->load(), width, smallHeight, largeHeight);
     // The value texts sit centred under their knobs, like the version text.
-    vyrkit::drawVersionText(g, versionTextBox);
+    paintPage(g, versionTextBox);
     const auto drawValue = [&g](const juce::String& text, juce::Rectangle<int> box) {
         g.drawFittedText(text, box, juce::Justification::centredBottom, 1, 0.7f);
     };
@@ -100,11 +94,6 @@ void BackPanel::paint(juce::Graphics& g)
     drawValue(integrationText, integrationTextBox);
     drawValue(returnText, returnTextBox);
     drawValue(holdText, holdTextBox);
-}
-
-void BackPanel::mouseDown(const juce::MouseEvent&)
-{
-    postToEditor(CommandId::showFrontPanel);
 }
 
 void BackPanel::sliderValueChanged(juce::Slider* slider)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ButtonLooks.h"
+#include "MeterBackPanel.h"
 #include "SliderLooks.h"
+#include "TarvoCommandIds.h"
 #include "VyrSlider.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -17,20 +19,15 @@ namespace vyrtarvo
 // their knobs. Every change is posted to the parent (the editor), which sets the
 // setting and writes the value back with its updateControl. A press outside the
 // controls asks the editor for the front panel.
-class BackPanel : public juce::Component,
+class BackPanel : public vyrkit::MeterBackPanel<CommandId, 586>,
                   public juce::Slider::Listener,
                   public juce::Button::Listener
 {
 public:
-    static constexpr int width = 586;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
-
     explicit BackPanel(std::atomic<int>* windowSizeFlag);
     ~BackPanel() override;
 
     void paint(juce::Graphics&) override;
-    void mouseDown(const juce::MouseEvent&) override;
 
     void sliderValueChanged(juce::Slider*) override;
     void buttonClicked(juce::Button*) override;
@@ -43,16 +40,12 @@ public:
     static const juce::Rectangle<int> holdTextBox;
 
 private:
-    std::atomic<int>* sizeFlag;
-
     vyrkit::SliderRefLook refLook;
     vyrkit::SliderUniLook uniLook;
     vyrkit::SliderRefLEDLook refLedLook;
     vyrkit::SliderOverLEDLook overLedLook;
     vyrkit::ButtonOverLook overLook;
     vyrkit::SliderMidAttenLook midAttenLook;
-
-    juce::Image backgroundImage;
 
 public:
     // What the editor reaches to show the settings.

@@ -1,32 +1,12 @@
 #include "FrontPanel.h"
 
 #include "FilmStrip.h"
-#include "TarvoCommandIds.h"
-#include "VyrKitArt.h"
 #include "VyrTarvoArt.h"
 
 namespace vyrtarvo
 {
-namespace
-{
-// The back panel is asked for below the face, between the two meters' captions.
-const vyrkit::FrontPanelLayout layout =
-    vyrkit::FrontPanelLayout::alongRightEdge(FrontPanel::width, FrontPanel::smallHeight, FrontPanel::largeHeight, 216, 329);
-
-const vyrkit::FrontPanelCommands commands { CommandId::hold,      CommandId::latency,  CommandId::trim,
-                                            CommandId::active,    CommandId::signature, CommandId::trimText,
-                                            CommandId::showBackPanel };
-} // namespace
-
-bool FrontPanel::isBackPanelClick(juce::Point<int> position) noexcept
-{
-    return layout.isBackPanelClick(position);
-}
-
 FrontPanel::FrontPanel(const juce::String& trackName, std::atomic<int>* windowSizeFlag)
-    : vyrkit::FrontPanelControls(layout, commands, trackName,
-                                 vyrkit::decodeEmbeddedImage(vyrkit_art::marker_png, vyrkit_art::marker_pngSize),
-                                 windowSizeFlag)
+    : MeterFrontPanel(trackName, windowSizeFlag)
 {
     lrFaceImage = vyrkit::decodeEmbeddedImage(vyrtarvo_art::face_lr_png, vyrtarvo_art::face_lr_pngSize);
     msFaceImage = vyrkit::decodeEmbeddedImage(vyrtarvo_art::face_ms_png, vyrtarvo_art::face_ms_pngSize);

@@ -2,7 +2,8 @@
 
 #include "ButtonLooks.h"
 #include "COldVuMeter2.h"
-#include "FrontPanelControls.h"
+#include "MeterFrontPanel.h"
+#include "TarvoCommandIds.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -15,17 +16,11 @@ namespace vyrtarvo
 // controls that every front panel has (the kit's FrontPanelControls: hold,
 // latency, trim, Active, the track name, the window size and the manual), laid
 // out for this 586-pixel window. The LR/MS button posts its command id to the
-// parent (the editor) like the others.
-class FrontPanel : public vyrkit::FrontPanelControls
+// parent (the editor) like the others. The back panel is asked for below the
+// face, between the two meters' captions.
+class FrontPanel : public vyrkit::MeterFrontPanel<CommandId, 586, 216, 329>
 {
 public:
-    static constexpr int width = 586;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
-
-    // The click area (outside every control) that asks for the back panel.
-    static bool isBackPanelClick(juce::Point<int> position) noexcept;
-
     FrontPanel(const juce::String& trackName, std::atomic<int>* windowSizeFlag);
     ~FrontPanel() override;
 

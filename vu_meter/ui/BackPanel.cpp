@@ -1,9 +1,6 @@
 #include "BackPanel.h"
 
-#include "KelsoCommandIds.h"
 #include "KelsoImages.h"
-#include "PagePainting.h"
-#include "PostToEditor.h"
 
 namespace vyrkelsom
 {
@@ -17,18 +14,15 @@ const juce::Rectangle<int> BackPanel::overCountTextBox { 241, 145, 29, 15 };
 const juce::Rectangle<int> BackPanel::measurementTextBox { 275, 145, 40, 15 };
 
 BackPanel::BackPanel(std::atomic<int>* windowSizeFlag)
-    : sizeFlag(windowSizeFlag)
+    : MeterBackPanel(windowSizeFlag, decodeBackBackground())
 {
-    setBounds(0, 0, width, sizeFlag->load() != 0 ? largeHeight : smallHeight);
-    backgroundImage = decodeBackBackground();
 }
 
 BackPanel::~BackPanel() = default;
 
 void BackPanel::paint(juce::Graphics& g)
 {
-    vyrkit::drawPageImage(g, backgroundImage, sizeFlag->load(), width, smallHeight, largeHeight);
-    vyrkit::drawVersionText(g, versionTextBox);
+    paintPage(g, versionTextBox);
 
     // Too wide a text is squeezed down to 0.7 of its width, then shortened.
     g.setFont(8.0f);
@@ -41,11 +35,5 @@ void BackPanel::paint(juce::Graphics& g)
     for (const auto& [text, box] : texts)
         if (text->isNotEmpty())
             g.drawFittedText(*text, box, juce::Justification::centred, 1, 0.7f);
-}
-
-// Any button, anywhere on the page.
-void BackPanel::mouseDown(const juce::MouseEvent&)
-{
-    vyrkit::postToEditor(*this, CommandId::showFrontPanel);
 }
 } // namespace vyrkelsom

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KelsoCommandIds.h"
+#include "MeterBackPanel.h"
 #include "PagePainting.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -13,13 +15,9 @@ namespace vyrkelsom
 // the version. The settings come from the settings store; the editor writes the
 // texts (in its constructor and, in the editor that polls the store, after every
 // reread). Any press on the page asks the editor for the front panel.
-class BackPanel : public juce::Component
+class BackPanel : public vyrkit::MeterBackPanel<CommandId, 320>
 {
 public:
-    static constexpr int width = 320;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
-
     static const juce::Rectangle<int> versionTextBox;
     static const juce::Rectangle<int> referenceTextBox;
     static const juce::Rectangle<int> integrationTextBox;
@@ -36,7 +34,6 @@ public:
     ~BackPanel() override;
 
     void paint(juce::Graphics&) override;
-    void mouseDown(const juce::MouseEvent&) override;
 
     // The setting texts; empty until the editor fills them.
     juce::String referenceText;
@@ -50,10 +47,6 @@ public:
     // The window-size flag the panel draws with; the editor reads it when it
     // shows the panel.
     std::atomic<int>* getSizeFlag() const noexcept { return sizeFlag; }
-
-private:
-    std::atomic<int>* sizeFlag;
-    juce::Image backgroundImage;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(BackPanel)
 };

@@ -1,28 +1,11 @@
 #include "FrontPanel.h"
 
-#include "KelsoCommandIds.h"
 #include "KelsoImages.h"
 
 namespace vyrkelsom
 {
-namespace
-{
-// The back panel is asked for in the lower left, left of the hold switch.
-const vyrkit::FrontPanelLayout layout =
-    vyrkit::FrontPanelLayout::alongRightEdge(FrontPanel::width, FrontPanel::smallHeight, FrontPanel::largeHeight, 5, 123);
-
-const vyrkit::FrontPanelCommands commands { CommandId::hold,      CommandId::latency,  CommandId::trim,
-                                            CommandId::active,    CommandId::signature, CommandId::trimText,
-                                            CommandId::showBackPanel };
-} // namespace
-
-bool FrontPanel::isBackPanelClick(juce::Point<int> position) noexcept
-{
-    return layout.isBackPanelClick(position);
-}
-
 FrontPanel::FrontPanel(const juce::String& trackName, std::atomic<int>* windowSizeFlag)
-    : vyrkit::FrontPanelControls(layout, commands, trackName, decodeMarkerImage(), windowSizeFlag)
+    : MeterFrontPanel(trackName, windowSizeFlag)
 {
     backgroundImage = decodeFrontBackground();
     faceStrip = decodeFaceStrip();

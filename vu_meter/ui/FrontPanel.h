@@ -1,6 +1,7 @@
 #pragma once
 
-#include "FrontPanelControls.h"
+#include "KelsoCommandIds.h"
+#include "MeterFrontPanel.h"
 #include "VuNeedleMeter.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -15,21 +16,15 @@ namespace vyrkelsom
 // meter, and the controls that every front panel has (the kit's
 // FrontPanelControls: the four host parameters, the track name, the window size
 // and the manual), laid out for this 320-pixel window. A press in the
-// lower-left corner, outside every control, asks for the back panel.
-class FrontPanel : public vyrkit::FrontPanelControls
+// lower-left corner, left of the hold switch and outside every control, asks
+// for the back panel.
+class FrontPanel : public vyrkit::MeterFrontPanel<CommandId, 320, 5, 123>
 {
 public:
-    static constexpr int width = 320;
-    static constexpr int largeHeight = 205;
-    static constexpr int smallHeight = 167;
-
     // Where the meter face lies in the background, and the size of one face in
     // the strip.
     static constexpr int faceX = 12, faceY = 16, faceWidth = 250, faceHeight = 122;
     static constexpr int faceRows = 5;
-
-    // The click area (outside every control) that asks for the back panel.
-    static bool isBackPanelClick(juce::Point<int> position) noexcept;
 
     FrontPanel(const juce::String& trackName, std::atomic<int>* windowSizeFlag);
     ~FrontPanel() override;

@@ -3,7 +3,6 @@
 #include "FilmStrip.h"
 
 #include <VyrKelsoArt.h>
-#include <VyrKitArt.h>
 
 namespace vyrkelsom
 {
@@ -25,11 +24,5 @@ juce::Image decodeBackBackground()
 juce::Image decodeVuLedImage()
 {
     return vyrkit::decodeEmbeddedImage(vyrkelso_art::vu_over_led_png, vyrkelso_art::vu_over_led_pngSize);
-}
-
-// The track-name strip's pen marker is the kit's, shared by all three meters.
-juce::Image decodeMarkerImage()
-{
-    return vyrkit::decodeEmbeddedImage(vyrkit_art::marker_png, vyrkit_art::marker_pngSize);
 }
 } // namespace vyrkelsom

@@ -16,6 +16,4 @@ juce::Image decodeFaceStrip();
 juce::Image decodeBackBackground();
 // The over LED: off, latched and lit, 20 x 20 each, stacked (20 x 60).
 juce::Image decodeVuLedImage();
-// The pen marker of the track-name strip.
-juce::Image decodeMarkerImage();
 } // namespace vyrkelsom
