@@ -10,16 +10,6 @@
 
 namespace vyrtarvo::testing
 {
-namespace
-{
-float parameter(VyrTarvoAudioProcessor& p, int index)
-{
-    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-    return p.getParameter(index);
-    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-}
-} // namespace
-
 TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
 {
     VyrTarvoAudioProcessor p;

@@ -10,18 +10,6 @@
 
 namespace vyrtarvo::testing
 {
-namespace
-{
-std::vector<std::vector<float>> tone(float amplitude, int samples)
-{
-    std::vector<std::vector<float>> channels(2, std::vector<float>((size_t) samples));
-    for (int i = 0; i < samples; ++i)
-        channels[0][(size_t) i] = channels[1][(size_t) i] =
-            amplitude * static_cast<float>(std::sin(0.0628 * i));
-    return channels;
-}
-} // namespace
-
 struct LedLatch : EditorFixture, ::testing::WithParamInterface<int>
 {
     int channel() const { return GetParam(); }

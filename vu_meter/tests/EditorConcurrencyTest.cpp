@@ -59,7 +59,7 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
             for (auto& channel : block)
                 for (auto& sample : channel)
                     sample = random.nextFloat() * 2.4f - 1.2f;
-            process(*processor, block, 256);
+            process(*processor, block, { 256 });
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     });
@@ -87,7 +87,7 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
 
     // Once the threads are quiet an editor shows what the processor holds.
     auto* editor = openEditor(*processor);
-    const float hold = getParameter(*processor, 0);
+    const float hold = parameter(*processor, 0);
     EXPECT_EQ(editor->getFrontPanel().holdSwitch->getValue(), vyrkit::truncToInt(hold * 2.0f + 0.5));
     EXPECT_EQ(editor->getFrontPanel().trackNameBox->getText(), processor->getSignature());
     EXPECT_EQ(editor->getHeight(), processor->getSizeFlag().load() != 0 ? 205 : 167);

@@ -30,9 +30,9 @@ TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
     // A sine at the reference level, then a quieter one, leaves the hold tick
     // above the needle.
     auto loud = sine(0.125f * 1.11f, 22050);
-    process(*processor, loud, 441);
+    process(*processor, loud, { 441 });
     auto quiet = sine(0.125f * 0.3f, 13230);
-    process(*processor, quiet, 441);
+    process(*processor, quiet, { 441 });
     testMilliseconds = testMilliseconds.load() + 5;
     editor->timerCallback();
 
@@ -50,7 +50,7 @@ TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
     std::vector<std::vector<float>> overs(2, std::vector<float>(441 * 6));
     for (size_t i = 0; i < 441; ++i)
         overs[0][i] = overs[1][i] = (i % 2 == 0 ? 1.2f : -1.2f);
-    process(*processor, overs, 441);
+    process(*processor, overs, { 441 });
     editor->timerCallback();
     ASSERT_EQ(meter.ledState, 1.0f);
     const auto litImage = snapshot(*editor);

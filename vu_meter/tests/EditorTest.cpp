@@ -117,7 +117,7 @@ TEST_P(EditorCommand, ChangesTheParameterAndTellsTheHost)
     ASSERT_EQ(host.changes.size(), 1u);
     EXPECT_EQ(host.changes[0].index, c.parameter);
     EXPECT_FLOAT_EQ(host.changes[0].value, c.sent);
-    EXPECT_FLOAT_EQ(getParameter(*processor, c.parameter), c.sent);
+    EXPECT_FLOAT_EQ(parameter(*processor, c.parameter), c.sent);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -173,13 +173,13 @@ TEST_F(EditorFixture, TheTrackNameGoesToTheProcessorOnly)
 TEST_F(EditorFixture, UnassignedAndSettingIdsChangeNothing)
 {
     storeSetting(6, "1"); // a reread would show it
-    const float before[] = { getParameter(*processor, 0), getParameter(*processor, 1), getParameter(*processor, 2),
-                             getParameter(*processor, 3) };
+    const float before[] = { parameter(*processor, 0), parameter(*processor, 1), parameter(*processor, 2),
+                             parameter(*processor, 3) };
     for (const int id : { 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 99, -1 })
         editor->handleCommandMessage(id);
     EXPECT_TRUE(host.changes.empty());
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(getParameter(*processor, i), before[i]);
+        EXPECT_EQ(parameter(*processor, i), before[i]);
     EXPECT_FLOAT_EQ(VyrKelsoMAudioProcessor::getGlobalSetting(1), 0.25f);
     EXPECT_TRUE(front().isVisible());
     EXPECT_EQ(processor->getSignature(), "M Track");
