@@ -4,6 +4,7 @@
 #include "EditorTestSupport.h"
 
 #include "KelsoCommandIds.h"
+#include "EditorWindowSuite.h"
 #include "TrimActiveChecks.h"
 
 namespace vyrkelsom::editortest
@@ -12,18 +13,8 @@ using Editor = VyrKelsoMAudioProcessorEditor;
 
 TEST_F(EditorFixture, OpensOnTheFrontPageWithTheProcessorsValues)
 {
-    EXPECT_EQ(editor->getWidth(), 320);
-    EXPECT_EQ(editor->getHeight(), 167);
-    EXPECT_TRUE(front().isVisible());
-    EXPECT_FALSE(back().isVisible());
-    EXPECT_TRUE(front().isOpaque());
-    EXPECT_TRUE(back().isOpaque());
-    EXPECT_EQ(front().getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    EXPECT_EQ(back().getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    EXPECT_GT(editor->getIndexOfChildComponent(&front()), editor->getIndexOfChildComponent(&back()));
+    kittest::checkTheEditorOpensOnTheFrontPage(*processor, *editor, 320, 20);
     EXPECT_NE(dynamic_cast<juce::LookAndFeel_V2*>(&editor->getLookAndFeel()), nullptr);
-    EXPECT_TRUE(editor->isTimerRunning());
-    EXPECT_EQ(editor->getTimerInterval(), 20);
 
     // A new instance: hold "Off", no delay, trim inactive at 0 dB, small window.
     EXPECT_EQ(front().holdSwitch->getValue(), 0.0);
@@ -160,14 +151,6 @@ TEST_F(EditorFixture, CommandsMoveTheirControlsBackThroughTheProcessor)
     editor->handleCommandMessage(CommandId::active);
     EXPECT_EQ(front().trimLabel->getText(), "6.0 dB");
     EXPECT_TRUE(front().getTrimLook().trimActive);
-}
-
-TEST_F(EditorFixture, TheTrackNameGoesToTheProcessorOnly)
-{
-    front().trackNameBox->setText("Snare Top");
-    editor->handleCommandMessage(CommandId::signature);
-    EXPECT_EQ(processor->getSignature(), "Snare Top");
-    EXPECT_TRUE(host.changes.empty());
 }
 
 TEST_F(EditorFixture, UnassignedAndSettingIdsChangeNothing)
@@ -442,4 +425,27 @@ TEST_F(EditorFixture, StateRestoredOnAHostThreadReachesTheEditor)
     EXPECT_EQ(front().trimLabel->getText(), "-10.0 dB");
     EXPECT_TRUE(front().activeButton->getToggleState());
 }
+
+// --- What every meter's window does -----------------------------------------
+
+struct Window
+{
+    using Fixture = EditorFixture;
+    static constexpr int width = 320;
+    static constexpr int timerIntervalMs = 20;
+    static constexpr int holdCommand = CommandId::hold;
+    static constexpr int signatureCommand = CommandId::signature;
+    static constexpr int trimTextCommand = CommandId::trimText;
+    static constexpr int showBackPanelCommand = CommandId::showBackPanel;
+    static constexpr int showFrontPanelCommand = CommandId::showFrontPanel;
+
+    static std::vector<juce::Button*> buttonsWithoutFocus(Fixture& f)
+    {
+        auto& front = f.front();
+        return { front.helpButton.get(), front.sizeButton.get(), front.activeButton.get() };
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(KelsoM, MeterWindow, Window);
+const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
 } // namespace vyrkelsom::editortest
