@@ -3,15 +3,10 @@
 // The window tests every meter passes the same way, as one typed suite. Each
 // meter's editor test instantiates it once with a traits struct:
 //
-//   struct Window
+//   struct Window : kittest::WindowFacts<EditorFixture> // an open editor, its processor and host
 //   {
-//       using Fixture = EditorFixture;         // an open editor, its processor and host
-//       static constexpr int width = ...;      // the window's width in pixels
-//       static constexpr int timerIntervalMs = ...;
-//       static constexpr int holdCommand = ..., signatureCommand = ..., trimTextCommand = ...,
-//                            showBackPanelCommand = ..., showFrontPanelCommand = ...;
-//       // The buttons that leave the keyboard focus to the text fields.
-//       static std::vector<juce::Button*> buttonsWithoutFocus(Fixture&);
+//       static constexpr int width = ..., timerIntervalMs = ...;
+//       static constexpr kittest::WindowCommandIds commands { CommandId::hold, ... };
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Meter, MeterWindow, Window);
 //   const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
@@ -27,9 +22,30 @@
 #include <sstream>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace kittest
 {
+// The commands of the window that the suite sends.
+struct WindowCommandIds
+{
+    int hold;
+    int signature;
+    int trimText;
+    int showBackPanel;
+    int showFrontPanel;
+};
+
+template <typename EditorFixture>
+struct WindowFacts
+{
+    using Fixture = EditorFixture;
+
+    // The buttons beyond the help, size and Active buttons that leave the
+    // keyboard focus to the text fields.
+    static std::vector<juce::Button*> moreButtonsWithoutFocus(Fixture&) { return {}; }
+};
+
 template <typename Window>
 struct MeterWindow : Window::Fixture
 {
@@ -55,7 +71,9 @@ TYPED_TEST_P(MeterWindow, PlainControlsGetTheStockLookAndButtonsTakeNoFocus)
     auto& front = this->front();
     EXPECT_NE(dynamic_cast<juce::LookAndFeel_V2*>(&front.trimLabel->getLookAndFeel()), nullptr);
     EXPECT_EQ(dynamic_cast<juce::LookAndFeel_V3*>(&front.trimLabel->getLookAndFeel()), nullptr);
-    for (juce::Button* button : TypeParam::buttonsWithoutFocus(*this))
+    auto buttons = TypeParam::moreButtonsWithoutFocus(*this);
+    buttons.insert(buttons.end(), { front.helpButton.get(), front.sizeButton.get(), front.activeButton.get() });
+    for (juce::Button* button : buttons)
         EXPECT_FALSE(button->getWantsKeyboardFocus()) << button->getName();
     EXPECT_TRUE(front.trackNameBox->getWantsKeyboardFocus());
     EXPECT_TRUE(front.latencyControl->getWantsKeyboardFocus());
@@ -63,13 +81,13 @@ TYPED_TEST_P(MeterWindow, PlainControlsGetTheStockLookAndButtonsTakeNoFocus)
 
 TYPED_TEST_P(MeterWindow, PostedCommandsArriveLaterOnTheMessageThread)
 {
-    checkPostedCommandsArriveLaterOnTheMessageThread(*this->editor, this->host, TypeParam::holdCommand);
+    checkPostedCommandsArriveLaterOnTheMessageThread(*this->editor, this->host, TypeParam::commands.hold);
 }
 
 TYPED_TEST_P(MeterWindow, TheTrackNameGoesToTheProcessorOnly)
 {
     checkTheTrackNameGoesToTheProcessorOnly(*this->processor, *this->editor, this->host,
-                                            TypeParam::signatureCommand, "Lead Vocal");
+                                            TypeParam::commands.signature, "Lead Vocal");
 }
 
 TYPED_TEST_P(MeterWindow, HostAutomationMovesTheControls)
@@ -80,8 +98,8 @@ TYPED_TEST_P(MeterWindow, HostAutomationMovesTheControls)
 TYPED_TEST_P(MeterWindow, TheBackPanelTakesTheHeightOfTheMomentItIsShown)
 {
     checkTheBackPanelTakesTheHeightOfTheMomentItIsShown(*this->editor, TypeParam::width,
-                                                        TypeParam::showBackPanelCommand,
-                                                        TypeParam::showFrontPanelCommand);
+                                                        TypeParam::commands.showBackPanel,
+                                                        TypeParam::commands.showFrontPanel);
 }
 
 TYPED_TEST_P(MeterWindow, TheSizeButtonTogglesTheWindowOnThePress)
@@ -109,7 +127,7 @@ struct TypedTrimTest : Window::Fixture
 
     void TestBody() override
     {
-        checkATypedTrimSetsTheTrim(*this->processor, *this->editor, this->host, Window::trimTextCommand, typed);
+        checkATypedTrimSetsTheTrim(*this->processor, *this->editor, this->host, Window::commands.trimText, typed);
     }
 
     TypedTrimCase typed;

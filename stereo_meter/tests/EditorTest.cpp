@@ -373,22 +373,15 @@ TEST_F(EditorFixture, ASettingEditedInOneEditorReachesTheOther)
 
 // --- What every meter's window does -------------------------------------------------
 
-struct Window
+struct Window : kittest::WindowFacts<EditorFixture>
 {
-    using Fixture = EditorFixture;
-    static constexpr int width = 586;
-    static constexpr int timerIntervalMs = 30;
-    static constexpr int holdCommand = CommandId::hold;
-    static constexpr int signatureCommand = CommandId::signature;
-    static constexpr int trimTextCommand = CommandId::trimText;
-    static constexpr int showBackPanelCommand = CommandId::showBackPanel;
-    static constexpr int showFrontPanelCommand = CommandId::showFrontPanel;
+    static constexpr int width = 586, timerIntervalMs = 30;
+    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
+                                                         CommandId::showBackPanel, CommandId::showFrontPanel };
 
-    static std::vector<juce::Button*> buttonsWithoutFocus(Fixture& f)
+    static std::vector<juce::Button*> moreButtonsWithoutFocus(Fixture& f)
     {
-        auto& front = f.front();
-        return { front.lrmsButton.get(), front.helpButton.get(), front.sizeButton.get(),
-                 front.activeButton.get(), f.back().measureButton.get() };
+        return { f.front().lrmsButton.get(), f.back().measureButton.get() };
     }
 };
 

@@ -428,23 +428,11 @@ TEST_F(EditorFixture, StateRestoredOnAHostThreadReachesTheEditor)
 
 // --- What every meter's window does -----------------------------------------
 
-struct Window
+struct Window : kittest::WindowFacts<EditorFixture>
 {
-    using Fixture = EditorFixture;
-    static constexpr int width = 320;
-    static constexpr int timerIntervalMs = 20;
-    static constexpr int holdCommand = CommandId::hold;
-    static constexpr int signatureCommand = CommandId::signature;
-    static constexpr int trimTextCommand = CommandId::trimText;
-    static constexpr int showBackPanelCommand = CommandId::showBackPanel;
-    static constexpr int showFrontPanelCommand = CommandId::showFrontPanel;
-
-    static std::vector<juce::Button*> buttonsWithoutFocus(Fixture& f)
-    {
-        auto& front = f.front();
-        return { front.helpButton.get(), front.sizeButton.get(), front.activeButton.get() };
-    }
-};
+    static constexpr int width = 320, timerIntervalMs = 20;
+    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
+                                                         CommandId::showBackPanel, CommandId::showFrontPanel };};
 
 INSTANTIATE_TYPED_TEST_SUITE_P(KelsoM, MeterWindow, Window);
 const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
