@@ -15,11 +15,11 @@
 // each in a window of its own.
 
 #include "EditorWindowChecks.h"
+#include "RegisteredCaseTests.h"
 
 #include <gtest/gtest.h>
 
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -121,30 +121,15 @@ REGISTER_TYPED_TEST_SUITE_P(MeterWindow, OpensOnTheFrontPage, TakesItsHeightFrom
                             SetSizeModeResizesEverythingAndShowsTheName);
 
 template <typename Window>
-struct TypedTrimTest : Window::Fixture
-{
-    explicit TypedTrimTest(const TypedTrimCase& c) : typed(c) {}
-
-    void TestBody() override
-    {
-        checkATypedTrimSetsTheTrim(*this->processor, *this->editor, this->host, Window::commands.trimText, typed);
-    }
-
-    TypedTrimCase typed;
-};
-
-template <typename Window>
 bool registerTheTypedTrimTests()
 {
-    for (std::size_t i = 0; i < std::size(typedTrimCases); ++i)
-    {
-        const auto c = typedTrimCases[i];
-        std::ostringstream shown;
-        shown << c;
-        ::testing::RegisterTest("Texts/TrimText", ("SetsTheTrimFromTheLeadingNumber/" + std::to_string(i)).c_str(),
-                                nullptr, shown.str().c_str(), __FILE__, __LINE__,
-                                [c]() -> typename Window::Fixture* { return new TypedTrimTest<Window>(c); });
-    }
-    return true;
+    using Fixture = typename Window::Fixture;
+    return registerCaseTests<Fixture, TypedTrimCase>(
+        "Texts/TrimText", "SetsTheTrimFromTheLeadingNumber",
+        std::vector<TypedTrimCase>(std::begin(typedTrimCases), std::end(typedTrimCases)),
+        [](const TypedTrimCase&, std::size_t i) { return std::to_string(i); },
+        [](Fixture& f, const TypedTrimCase& c) {
+            checkATypedTrimSetsTheTrim(*f.processor, *f.editor, f.host, Window::commands.trimText, c);
+        });
 }
 } // namespace kittest
