@@ -14,6 +14,7 @@
 // The typed trims are one test a case, Texts/TrimText.SetsTheTrimFromTheLeadingNumber/N,
 // each in a window of its own.
 
+#include "EditingEndChecks.h"
 #include "EditorWindowChecks.h"
 #include "RegisteredCaseTests.h"
 
@@ -112,13 +113,20 @@ TYPED_TEST_P(MeterWindow, SetSizeModeResizesEverythingAndShowsTheName)
     checkSetSizeModeResizesEverythingAndShowsTheName(*this->processor, *this->editor, TypeParam::width);
 }
 
+// Going small ends the editing of the track-name strip and the latency entry as
+// a loss of focus does: nothing typed is committed.
+TYPED_TEST_P(MeterWindow, MakingTheWindowSmallStopsTheEditing)
+{
+    checkMakingTheWindowSmallStopsEditing(*this->processor, *this->editor);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(MeterWindow, OpensOnTheFrontPage, TakesItsHeightFromTheWindowSizeFlag,
                             PlainControlsGetTheStockLookAndButtonsTakeNoFocus,
                             PostedCommandsArriveLaterOnTheMessageThread, TheTrackNameGoesToTheProcessorOnly,
                             HostAutomationMovesTheControls,
                             TheBackPanelTakesTheHeightOfTheMomentItIsShown,
                             TheSizeButtonTogglesTheWindowOnThePress,
-                            SetSizeModeResizesEverythingAndShowsTheName);
+                            SetSizeModeResizesEverythingAndShowsTheName, MakingTheWindowSmallStopsTheEditing);
 
 template <typename Window>
 bool registerTheTypedTrimTests()

@@ -303,12 +303,6 @@ TEST_F(EditorFixture, AStateRestoreOnAHostThreadArrivesOnTheMessageThread)
 
 // --- What every meter's window does -------------------------------------------------
 
-struct Window : kittest::WindowFacts<EditorFixture>
-{
-    static constexpr int width = 320, timerIntervalMs = 30;
-    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
-                                                         CommandId::showBackPanel, CommandId::showFrontPanel };};
-
 INSTANTIATE_TYPED_TEST_SUITE_P(TarvoM, MeterWindow, Window);
 const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
 } // namespace vyrtarvom::editortesting

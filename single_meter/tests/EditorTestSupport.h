@@ -5,8 +5,10 @@
 // settings store the stereo meter writes, and the fixture of an open editor.
 
 #include "RegistryStore.h"
+#include "EditorWindowSuite.h"
 #include "MeterEditorFixture.h"
 #include "PluginTesting.h"
+#include "TarvoMCommandIds.h"
 #include "VyrTarvoMAudioProcessorEditor.h"
 
 #include <gtest/gtest.h>
@@ -70,5 +72,13 @@ struct EditorFixture : MeterEditorFixture<VyrTarvoMAudioProcessor, VyrTarvoMAudi
         for (int i = 0; i < count; ++i)
             editor->timerCallback();
     }
+};
+
+// What the kit's window suites need to know of this meter's window.
+struct Window : kittest::WindowFacts<EditorFixture>
+{
+    static constexpr int width = 320, timerIntervalMs = 30;
+    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
+                                                         CommandId::showBackPanel, CommandId::showFrontPanel };
 };
 } // namespace vyrtarvom::editortesting

@@ -373,18 +373,6 @@ TEST_F(EditorFixture, ASettingEditedInOneEditorReachesTheOther)
 
 // --- What every meter's window does -------------------------------------------------
 
-struct Window : kittest::WindowFacts<EditorFixture>
-{
-    static constexpr int width = 586, timerIntervalMs = 30;
-    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
-                                                         CommandId::showBackPanel, CommandId::showFrontPanel };
-
-    static std::vector<juce::Button*> moreButtonsWithoutFocus(Fixture& f)
-    {
-        return { f.front().lrmsButton.get(), f.back().measureButton.get() };
-    }
-};
-
 INSTANTIATE_TYPED_TEST_SUITE_P(Tarvo, MeterWindow, Window);
 const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
 } // namespace vyrtarvo::testing

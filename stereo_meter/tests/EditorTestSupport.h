@@ -5,8 +5,10 @@
 // of an open editor with the default settings.
 
 #include "TarvoTestSupport.h"
+#include "EditorWindowSuite.h"
 #include "MeterEditorFixture.h"
 #include "PluginTesting.h"
+#include "TarvoCommandIds.h"
 #include "VyrTarvoAudioProcessorEditor.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +41,19 @@ struct EditorFixture : MeterEditorFixture<VyrTarvoAudioProcessor, VyrTarvoAudioP
     {
         closeTheEditor();
         restoreDefaultSettings(*processor);
+    }
+};
+
+// What the kit's window suites need to know of this meter's window.
+struct Window : kittest::WindowFacts<EditorFixture>
+{
+    static constexpr int width = 586, timerIntervalMs = 30;
+    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
+                                                         CommandId::showBackPanel, CommandId::showFrontPanel };
+
+    static std::vector<juce::Button*> moreButtonsWithoutFocus(Fixture& f)
+    {
+        return { f.front().lrmsButton.get(), f.back().measureButton.get() };
     }
 };
 } // namespace vyrtarvo::testing

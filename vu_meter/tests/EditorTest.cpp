@@ -428,12 +428,6 @@ TEST_F(EditorFixture, StateRestoredOnAHostThreadReachesTheEditor)
 
 // --- What every meter's window does -----------------------------------------
 
-struct Window : kittest::WindowFacts<EditorFixture>
-{
-    static constexpr int width = 320, timerIntervalMs = 20;
-    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
-                                                         CommandId::showBackPanel, CommandId::showFrontPanel };};
-
 INSTANTIATE_TYPED_TEST_SUITE_P(KelsoM, MeterWindow, Window);
 const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
 } // namespace vyrkelsom::editortest

@@ -5,8 +5,10 @@
 // under test control, a test sine, and the fixture of an open editor.
 
 #include "RegistryStore.h"
+#include "EditorWindowSuite.h"
 #include "MeterEditorFixture.h"
 #include "PluginTesting.h"
+#include "KelsoCommandIds.h"
 #include "VyrKelsoMAudioProcessorEditor.h"
 
 #include <gtest/gtest.h>
@@ -70,5 +72,13 @@ struct EditorFixture : MeterEditorFixture<VyrKelsoMAudioProcessor, VyrKelsoMAudi
         processor->reloadStoredDefaults();
         processor.reset();
     }
+};
+
+// What the kit's window suites need to know of this meter's window.
+struct Window : kittest::WindowFacts<EditorFixture>
+{
+    static constexpr int width = 320, timerIntervalMs = 20;
+    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
+                                                         CommandId::showBackPanel, CommandId::showFrontPanel };
 };
 } // namespace vyrkelsom::editortest
