@@ -3,7 +3,7 @@
 // one editor of the process follows the settings the stereo meter saves.
 #include "EditorTestSupport.h"
 
-#include "DelayedOverLedChecks.h"
+#include "PeakMeterTickChecks.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -102,11 +102,7 @@ TEST_F(EditorFixture, ANewEditorStartsWithoutALatchedLed)
 
 TEST_F(EditorFixture, AClickOnTheMeterResetsThePeakHoldOnTheNextTick)
 {
-    setParameter(*processor, 0, 1.0f); // hold "On"
-    auto loud = tone(0.9f, 4410);
-    process(*processor, loud, { 441 });
-    auto quietPart = tone(0.01f, 44100);
-    process(*processor, quietPart, { 441 });
+    kittest::holdALoudPeakOverAQuietSecond(*processor);
     ASSERT_GT(processor->getHoldNeedle(), processor->getNeedleLevel());
 
     press(*front().meter, 10, 10);

@@ -3,7 +3,7 @@
 // settings changed elsewhere.
 #include "EditorTestSupport.h"
 
-#include "DelayedOverLedChecks.h"
+#include "PeakMeterTickChecks.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -79,11 +79,7 @@ TEST_F(EditorFixture, ANewEditorStartsWithoutALatchedLed)
 
 TEST_F(EditorFixture, AClickOnAMeterResetsThePeakHoldOfBothChannels)
 {
-    setParameter(*processor, 0, 1.0f); // hold "On"
-    auto loud = tone(0.9f, 4410);
-    process(*processor, loud, { 441 });
-    auto quietPart = tone(0.01f, 44100);
-    process(*processor, quietPart, { 441 });
+    kittest::holdALoudPeakOverAQuietSecond(*processor);
     ASSERT_GT(processor->getHoldNeedle(0), processor->getNeedleLevel(0));
 
     press(*front().rightMeter, 10, 10);

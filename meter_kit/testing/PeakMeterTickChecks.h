@@ -1,11 +1,12 @@
 #pragma once
 
-// The over LED of the peak programme meters against their delayed needles: a
-// 1 ms over with a display delay up to the maximum lights the LED at the tick on
-// which the delayed needle shows the over's peak, or one tick either side,
-// wherever the over falls between two ticks. The stereo and single-channel
-// meters' timer tests run this check with their processor, editor and the meter
-// the over is on.
+// The display tick of the two peak programme meters (stereo and single-channel):
+// a peak held over a quiet stretch for the hold-reset tests, and the over LED
+// against the delayed needle: a 1 ms over with a display delay up to the maximum
+// lights the LED at the tick on which the delayed needle shows the over's peak,
+// or one tick either side, wherever the over falls between two ticks. The two
+// meters' timer tests run these with their processor, editor and the meter the
+// over is on.
 
 #include "EditorTesting.h"
 #include "ProcessorTesting.h"
@@ -18,6 +19,18 @@
 
 namespace kittest
 {
+// Hold "On", a tenth of a second of a loud tone, then a second of a quiet one:
+// the hold needle stands above the needle.
+template <typename Processor>
+void holdALoudPeakOverAQuietSecond(Processor& processor)
+{
+    setParameter(processor, Processor::holdParameter, 1.0f);
+    auto loud = tone(0.9f, 4410);
+    process(processor, loud, { 441 });
+    auto quietPart = tone(0.01f, 44100);
+    process(processor, quietPart, { 441 });
+}
+
 // Ticks of 30 ms at 44100 Hz; the over is written into the first overChannels
 // channels of a quiet stereo tone.
 template <typename Processor, typename Editor, typename Meter>
