@@ -70,6 +70,19 @@ void checkTheFrontPageShowsADrumsTrack(FrontPanel& front)
     EXPECT_EQ(front.trackNameBox->getText(), "Drums");
 }
 
+// A window of the given size flag with the given track name, hold "On", the
+// trim applied and 42 ms of delay: every control shows something, for pictures
+// of the whole window.
+template <typename Processor, typename Editor>
+void setUpAWindowForItsPicture(Processor& processor, Editor& editor, const juce::String& trackName, int size)
+{
+    processor.getSizeFlag() = size;
+    editor.setSizeMode(trackName, size);
+    setParameter(processor, Processor::holdParameter, 1.0f);
+    setParameter(processor, Processor::activeParameter, 1.0f);
+    setParameter(processor, Processor::latencyParameter, 0.042f);
+}
+
 template <typename Processor, typename Editor>
 void checkTheEditorTakesItsHeightFromTheWindowSizeFlag()
 {

@@ -4,6 +4,8 @@
 // PNG files for a look by eye.
 #include "EditorTestSupport.h"
 
+#include "EditorWindowChecks.h"
+
 #include "KelsoCommandIds.h"
 
 namespace vyrkelsom::editortest
@@ -20,12 +22,8 @@ struct Snapshot : EditorFixture, ::testing::WithParamInterface<int>
 TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
 {
     const int size = GetParam();
-    processor->getSizeFlag() = size;
-    editor->setSizeMode("Lead Vocal", size);
-    setParameter(*processor, 0, 1.0f);   // hold "On"
-    setParameter(*processor, 3, 1.0f);   // trim active
-    setParameter(*processor, 2, 0.55f);  // +2 dB
-    setParameter(*processor, 1, 0.042f); // 42 ms
+    kittest::setUpAWindowForItsPicture(*processor, *editor, "Lead Vocal", size);
+    setParameter(*processor, VyrKelsoMAudioProcessor::trimParameter, 0.55f); // +2 dB
 
     // A sine at the reference level, then a quieter one, leaves the hold tick
     // above the needle.
