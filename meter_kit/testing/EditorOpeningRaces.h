@@ -181,6 +181,36 @@ private:
     std::thread audio; // last, so that both threads start once the rest is built
 };
 
+// Rounds of a window opened and closed under traffic: each opens the editor,
+// leaves the message loop to run for settleMs, ticks once, swaps the page (to
+// the back on even rounds), moves the trim to round - 6 dB as a drag does, hands
+// the editor to afterTheTrim, and closes it.
+struct WindowRounds
+{
+    int rounds;
+    int settleMs;
+    int showBackPanelCommand;
+    int showFrontPanelCommand;
+};
+
+template <typename Editor, typename Processor, typename AfterTheTrim>
+void runWindowRounds(Processor& processor, const WindowRounds& r, AfterTheTrim&& afterTheTrim)
+{
+    for (int round = 0; round < r.rounds; ++round)
+    {
+        auto* editor = openEditorOf<Editor>(processor);
+        ASSERT_NE(editor, nullptr);
+        pump(r.settleMs);
+        editor->timerCallback();
+        editor->handleCommandMessage(round % 2 == 0 ? r.showBackPanelCommand : r.showFrontPanelCommand);
+        editor->getFrontPanel().trimSlider->setValue(round - 6.0, juce::sendNotificationSync);
+        afterTheTrim(*editor);
+        pump(10);
+        closeEditorIfOpen(processor, editor);
+        pump(5);
+    }
+}
+
 // Once the threads are quiet and the calls queued for editors that are gone are
 // dropped, a new editor shows what the processor holds.
 template <typename Processor, typename Editor>

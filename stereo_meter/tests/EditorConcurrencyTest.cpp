@@ -18,18 +18,8 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
     restoreDefaultSettings(*processor);
     kittest::HostAndAudioTraffic traffic(*processor, 5, 8, 1.0f);
 
-    for (int round = 0; round < 12; ++round)
-    {
-        auto* editor = openEditor(*processor);
-        ASSERT_NE(editor, nullptr);
-        pump(35);
-        editor->timerCallback();
-        editor->handleCommandMessage(round % 2 == 0 ? CommandId::showBackPanel : CommandId::showFrontPanel);
-        editor->getFrontPanel().trimSlider->setValue(round - 6.0, juce::sendNotificationSync);
-        pump(10);
-        closeEditor(*processor, editor);
-        pump(5);
-    }
+    kittest::runWindowRounds<VyrTarvoAudioProcessorEditor>(
+        *processor, { 12, 35, CommandId::showBackPanel, CommandId::showFrontPanel }, [](auto&) {});
 
     traffic.stop();
     pump(50); // calls queued for an editor that is gone are dropped

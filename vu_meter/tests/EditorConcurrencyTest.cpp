@@ -19,19 +19,12 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
     kittest::HostAndAudioTraffic traffic(*processor, 5, 8, 1.2f);
 
     storeSetting(8, "0.75");
-    for (int round = 0; round < 12; ++round)
-    {
-        auto* editor = openEditor(*processor);
-        ASSERT_NE(editor, nullptr);
-        pump(45);
-        editor->timerCallback();
-        editor->handleCommandMessage(round % 2 == 0 ? CommandId::showBackPanel : CommandId::showFrontPanel);
-        editor->getFrontPanel().trimSlider->setValue(round - 6.0, juce::sendNotificationSync);
-        editor->getFrontPanel().meter->mouseDown(mouseAt(*editor->getFrontPanel().meter, 30, 30));
-        pump(10);
-        closeEditor(*processor, editor);
-        pump(5);
-    }
+    // A click on the meter in each round resets its LED and hold.
+    kittest::runWindowRounds<VyrKelsoMAudioProcessorEditor>(
+        *processor, { 12, 45, CommandId::showBackPanel, CommandId::showFrontPanel }, [](auto& editor) {
+            auto& meter = *editor.getFrontPanel().meter;
+            meter.mouseDown(mouseAt(meter, 30, 30));
+        });
 
     traffic.stop();
     pump(50); // calls queued for an editor that is gone are dropped
