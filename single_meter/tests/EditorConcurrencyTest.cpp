@@ -7,8 +7,6 @@
 #include "EditorOpeningRaces.h"
 #include "TarvoMCommandIds.h"
 
-#include <thread>
-
 namespace vyrtarvom::editortesting
 {
 TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)

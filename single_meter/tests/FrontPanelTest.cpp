@@ -7,8 +7,6 @@
 #include "FrontPanelTesting.h"
 #include "TarvoMCommandIds.h"
 
-#include <functional>
-
 namespace vyrtarvom::editortesting
 {
 struct PanelFacts

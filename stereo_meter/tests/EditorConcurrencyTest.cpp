@@ -7,8 +7,6 @@
 #include "EditorOpeningRaces.h"
 #include "TarvoCommandIds.h"
 
-#include <thread>
-
 namespace vyrtarvo::testing
 {
 TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)

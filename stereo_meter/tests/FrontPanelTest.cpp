@@ -6,8 +6,6 @@
 #include "FrontPanelTesting.h"
 #include "TarvoCommandIds.h"
 
-#include <functional>
-
 namespace vyrtarvo::testing
 {
 struct PanelFacts

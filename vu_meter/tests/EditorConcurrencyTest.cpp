@@ -7,8 +7,6 @@
 #include "EditorOpeningRaces.h"
 #include "KelsoCommandIds.h"
 
-#include <thread>
-
 namespace vyrkelsom::editortest
 {
 TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
