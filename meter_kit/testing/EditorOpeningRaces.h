@@ -5,13 +5,18 @@
 // lost and never leave an editor showing an older value than the processor holds.
 // Each meter's EditorConcurrency tests run them with its processor and editor.
 
+#include "EditorTesting.h"
 #include "EditorThreadTesting.h"
 #include "PluginTesting.h"
+#include "ProcessorTesting.h"
+#include "SafeNumbers.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace kittest
 {
@@ -94,5 +99,126 @@ void checkEveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue()
             << "round " << round;
         closeEditorOf(processor, editor);
     }
+}
+
+// A saved state with the given track name, window size and hold parameter.
+template <typename Processor>
+juce::MemoryBlock stateWith(const juce::String& name, int size, float hold)
+{
+    Processor source;
+    source.setSignature(name);
+    source.getSizeFlag() = size;
+    setParameter(source, Processor::holdParameter, hold);
+    juce::MemoryBlock state;
+    source.getStateInformation(state);
+    return state;
+}
+
+// A host thread and an audio thread at work on one processor until destroyed.
+// The host sets the parameters 0 .. parameterCycle - 1 in turn to random values,
+// restores one of two states every 50 calls and rests 1 ms every pacing calls,
+// so that the calls queued for the message thread never outrun it, even under
+// ThreadSanitizer's slowdown. The audio thread processes 256-sample blocks of
+// noise up to the given peak, 2 ms apart.
+template <typename Processor>
+class HostAndAudioTraffic
+{
+public:
+    HostAndAudioTraffic(Processor& p, int parameterCycle, int pacing, float peak)
+        : processor(p),
+          states { stateWith<Processor>("Alpha", 1, 0.5f), stateWith<Processor>("Beta", 0, 1.0f) },
+          host([this, parameterCycle, pacing] { hostCalls(parameterCycle, pacing); }),
+          audio([this, peak] { audioBlocks(peak); })
+    {
+    }
+
+    ~HostAndAudioTraffic() { stop(); }
+
+    void stop()
+    {
+        stopping = true;
+        if (host.joinable())
+            host.join();
+        if (audio.joinable())
+            audio.join();
+    }
+
+private:
+    void hostCalls(int parameterCycle, int pacing)
+    {
+        juce::Random random(7);
+        for (int i = 0; ! stopping.load(); ++i)
+        {
+            setParameter(processor, i % parameterCycle, random.nextFloat());
+            if (i % 50 == 0)
+            {
+                const auto& state = states[(i / 50) % 2];
+                processor.setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+            }
+            if (i % pacing == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    void audioBlocks(float peak)
+    {
+        std::vector<std::vector<float>> block(2, std::vector<float>(256));
+        juce::Random random(11);
+        while (! stopping.load())
+        {
+            for (auto& channel : block)
+                for (auto& sample : channel)
+                    sample = random.nextFloat() * (2.0f * peak) - peak;
+            process(processor, block, { 256 });
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+
+    Processor& processor;
+    const juce::MemoryBlock states[2];
+    std::atomic<bool> stopping { false };
+    std::thread host;
+    std::thread audio; // last, so that both threads start once the rest is built
+};
+
+// Rounds of a window opened and closed under traffic: each opens the editor,
+// leaves the message loop to run for settleMs, ticks once, swaps the page (to
+// the back on even rounds), moves the trim to round - 6 dB as a drag does, hands
+// the editor to afterTheTrim, and closes it.
+struct WindowRounds
+{
+    int rounds;
+    int settleMs;
+    int showBackPanelCommand;
+    int showFrontPanelCommand;
+};
+
+template <typename Editor, typename Processor, typename AfterTheTrim>
+void runWindowRounds(Processor& processor, const WindowRounds& r, AfterTheTrim&& afterTheTrim)
+{
+    for (int round = 0; round < r.rounds; ++round)
+    {
+        auto* editor = openEditorOf<Editor>(processor);
+        ASSERT_NE(editor, nullptr);
+        pump(r.settleMs);
+        editor->timerCallback();
+        editor->handleCommandMessage(round % 2 == 0 ? r.showBackPanelCommand : r.showFrontPanelCommand);
+        editor->getFrontPanel().trimSlider->setValue(round - 6.0, juce::sendNotificationSync);
+        afterTheTrim(*editor);
+        pump(10);
+        closeEditorIfOpen(processor, editor);
+        pump(5);
+    }
+}
+
+// Once the threads are quiet and the calls queued for editors that are gone are
+// dropped, a new editor shows what the processor holds.
+template <typename Processor, typename Editor>
+void checkANewEditorShowsWhatTheProcessorHolds(Processor& processor, Editor& editor)
+{
+    const float hold = parameter(processor, Processor::holdParameter);
+    EXPECT_EQ(editor.getFrontPanel().holdSwitch->getValue(), vyrkit::truncToInt(hold * 2.0f + 0.5));
+    EXPECT_EQ(editor.getFrontPanel().trackNameBox->getText(), processor.getSignature());
+    EXPECT_EQ(editor.getHeight(), processor.getSizeFlag().load() != 0 ? 205 : 167);
 }
 } // namespace kittest

@@ -11,6 +11,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
@@ -22,6 +23,16 @@ namespace kittest
 // The processor's millisecond clock, moved by the tests.
 inline std::atomic<juce::uint32> testMilliseconds { 100000 };
 inline juce::uint32 testClock() { return testMilliseconds.load(); }
+
+// A stereo sine of the given amplitude, both channels alike, about 441 Hz at
+// 44100 Hz.
+inline std::vector<std::vector<float>> tone(float amplitude, int samples)
+{
+    std::vector<std::vector<float>> channels(2, std::vector<float>((size_t) samples));
+    for (int i = 0; i < samples; ++i)
+        channels[0][(size_t) i] = channels[1][(size_t) i] = amplitude * static_cast<float>(std::sin(0.0628 * i));
+    return channels;
+}
 
 // Runs the message loop so that posted commands and queued calls arrive.
 inline void pump(int milliseconds = 20)

@@ -1,23 +1,14 @@
 // A press anywhere in the window other than on the field being edited (the face,
-// the meter, a button, a slider, the back panel), and the window going small, end
-// the editing of the track-name strip and the latency entry as a loss of focus
-// does: nothing typed is committed, and the press does what it always does.
+// the meter, a button, a slider, the back panel) ends the editing of the
+// track-name strip and the latency entry as a loss of focus does: nothing typed
+// is committed, and the press does what it always does. The kit's suites hold
+// the checks: OneNeedleWindowEditing here, and the window going small in
+// MeterWindow.
 #include "EditorTestSupport.h"
 
-#include "EditingEndChecks.h"
-#include "TarvoMCommandIds.h"
+#include "OneNeedleEditingEndSuite.h"
 
 namespace vyrtarvom::editortesting
 {
-TEST_F(EditorFixture, APressElsewhereInTheWindowStopsTheEditing)
-{
-    kittest::checkPressesElsewhereStopEditing(*processor, *editor,
-                                              kittest::pressesElsewhereInAOneNeedleWindow(front(), back()),
-                                              CommandId::showBackPanel, CommandId::showFrontPanel);
-}
-
-TEST_F(EditorFixture, MakingTheWindowSmallStopsTheEditing)
-{
-    kittest::checkMakingTheWindowSmallStopsEditing(*processor, *editor);
-}
+INSTANTIATE_TYPED_TEST_SUITE_P(TarvoM, OneNeedleWindowEditing, Window);
 } // namespace vyrtarvom::editortesting

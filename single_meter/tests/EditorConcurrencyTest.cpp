@@ -5,61 +5,16 @@
 #include "EditorTestSupport.h"
 
 #include "EditorOpeningRaces.h"
-#include "SafeNumbers.h"
 #include "TarvoMCommandIds.h"
-
-#include <thread>
 
 namespace vyrtarvom::editortesting
 {
-namespace
-{
-juce::MemoryBlock stateWith(const juce::String& name, int size, float hold)
-{
-    VyrTarvoMAudioProcessor source;
-    source.setSignature(name);
-    source.getSizeFlag() = size;
-    setParameter(source, 0, hold);
-    juce::MemoryBlock state;
-    source.getStateInformation(state);
-    return state;
-}
-} // namespace
-
 TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
 {
     clearStoredSettings();
     auto processor = std::make_unique<VyrTarvoMAudioProcessor>();
     configure(*processor, 2, 2, 44100.0, 256);
-    const juce::MemoryBlock states[] = { stateWith("Alpha", 1, 0.5f), stateWith("Beta", 0, 1.0f) };
-
-    std::atomic<bool> stop { false };
-    std::thread hostThread([&] {
-        juce::Random random(7);
-        for (int i = 0; ! stop.load(); ++i)
-        {
-            setParameter(*processor, i % VyrTarvoMAudioProcessor::numParameters, random.nextFloat());
-            if (i % 50 == 0)
-            {
-                const auto& state = states[(i / 50) % 2];
-                processor->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
-            }
-            if (i % 20 == 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
-    std::thread audioThread([&] {
-        std::vector<std::vector<float>> block(2, std::vector<float>(256));
-        juce::Random random(11);
-        while (! stop.load())
-        {
-            for (auto& channel : block)
-                for (auto& sample : channel)
-                    sample = random.nextFloat() * 2.0f - 1.0f;
-            process(*processor, block, { 256 });
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    });
+    kittest::HostAndAudioTraffic traffic(*processor, VyrTarvoMAudioProcessor::numParameters, 20, 1.0f);
 
     // A second window of another instance keeps the poll role busy and passes it on.
     VyrTarvoMAudioProcessor other;
@@ -91,17 +46,11 @@ TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
     }
     closeEditor(other, otherEditor);
 
-    stop = true;
-    hostThread.join();
-    audioThread.join();
+    traffic.stop();
     pump(50); // calls queued for an editor that is gone are dropped
 
-    // Once the threads are quiet an editor shows what the processor holds.
     auto* editor = openEditor(*processor);
-    EXPECT_EQ(editor->getFrontPanel().holdSwitch->getValue(),
-              vyrkit::truncToInt(parameter(*processor, 0) * 2.0f + 0.5));
-    EXPECT_EQ(editor->getFrontPanel().trackNameBox->getText(), processor->getSignature());
-    EXPECT_EQ(editor->getHeight(), processor->getSizeFlag().load() != 0 ? 205 : 167);
+    kittest::checkANewEditorShowsWhatTheProcessorHolds(*processor, *editor);
     EXPECT_TRUE(editor->ownsThePollRole());
     closeEditor(*processor, editor);
     pump(5);

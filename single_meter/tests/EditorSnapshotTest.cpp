@@ -4,6 +4,8 @@
 // files for a look by eye.
 #include "EditorTestSupport.h"
 
+#include "EditorWindowChecks.h"
+
 #include "TarvoMCommandIds.h"
 
 #include <cstdlib>
@@ -30,12 +32,8 @@ struct Snapshot : EditorFixture, ::testing::WithParamInterface<int>
 TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
 {
     const int size = GetParam();
-    processor->getSizeFlag() = size;
-    editor->setSizeMode("Lead Vox", size);
-    setParameter(*processor, 0, 1.0f);
-    setParameter(*processor, 3, 1.0f);
-    setParameter(*processor, 1, 0.042f);
-    setParameter(*processor, 2, 0.6f);
+    kittest::setUpAWindowForItsPicture(*processor, *editor, "Lead Vox", size);
+    setParameter(*processor, VyrTarvoMAudioProcessor::trimParameter, 0.6f);
 
     auto loud = tone(0.35f, 8820);
     process(*processor, loud, { 441 });

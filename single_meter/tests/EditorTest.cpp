@@ -3,6 +3,7 @@
 #include "EditorTestSupport.h"
 
 #include "TarvoMCommandIds.h"
+#include "EditorWindowSuite.h"
 #include "TrimActiveChecks.h"
 
 #include <functional>
@@ -19,39 +20,15 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
 {
     clearStoredSettings();
     VyrTarvoMAudioProcessor p;
-    setParameter(p, 0, 1.0f);
-    setParameter(p, 1, 0.123f);
-    setParameter(p, 2, 0.75f);
-    setParameter(p, 3, 1.0f);
-    p.setSignature("Drums");
+    kittest::setUpADrumsTrack(p);
 
     auto* editor = openEditor(p);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(p.getEditorLink()->getEditor(), editor);
-    EXPECT_EQ(editor->getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    EXPECT_TRUE(editor->isTimerRunning());
-    EXPECT_EQ(editor->getTimerInterval(), 30);
+    kittest::checkTheEditorOpensOnTheFrontPage(p, *editor, 320, 30);
 
     auto& front = editor->getFrontPanel();
     auto& back = editor->getBackPanel();
-    EXPECT_TRUE(front.isVisible());
-    EXPECT_FALSE(back.isVisible());
-    EXPECT_TRUE(front.isOpaque());
-    EXPECT_TRUE(back.isOpaque());
-    EXPECT_EQ(front.getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    EXPECT_EQ(back.getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    // The back panel was added first, so the front panel lies above it.
-    EXPECT_EQ(editor->getIndexOfChildComponent(&back), 0);
-    EXPECT_EQ(editor->getIndexOfChildComponent(&front), 1);
-
-    EXPECT_EQ(front.holdSwitch->getValue(), 2.0);
-    EXPECT_EQ(front.latencyControl->valueMs, 123);
-    EXPECT_DOUBLE_EQ(front.trimSlider->getValue(), 10.0);
-    EXPECT_EQ(front.trimLabel->getText(), "10.0 dB");
-    EXPECT_TRUE(front.activeButton->getToggleState());
-    EXPECT_TRUE(front.getTrimLook().trimActive.load());
-    EXPECT_TRUE(front.getPlusLook().smallWindow.load());
-    EXPECT_EQ(front.trackNameBox->getText(), "Drums");
+    kittest::checkTheFrontPageShowsADrumsTrack(front);
 
     // The default settings, in the order of the page from left to right.
     const std::array<juce::String, BackPanel::numTextSlots> defaults { "-12.0dBFS", "10.0ms", "1.00s", "2.00s",
@@ -66,18 +43,6 @@ TEST(EditorConstruction, ShowsTheProcessorsValuesOnTheFrontPage)
     closeEditor(p, editor);
     EXPECT_EQ(p.getEditorLink()->getEditor(), nullptr);
     EXPECT_FALSE(VyrTarvoMAudioProcessor::isPollRoleTaken());
-}
-
-TEST(EditorConstruction, TakesItsHeightFromTheWindowSizeFlag)
-{
-    VyrTarvoMAudioProcessor p;
-    p.getSizeFlag() = 1;
-    auto* editor = openEditor(p);
-    EXPECT_EQ(editor->getHeight(), 205);
-    EXPECT_EQ(editor->getFrontPanel().getHeight(), 205);
-    EXPECT_EQ(editor->getBackPanel().getHeight(), 205);
-    EXPECT_FALSE(editor->getFrontPanel().getPlusLook().smallWindow.load());
-    closeEditor(p, editor);
 }
 
 // Settings the stereo meter saved after this instance was made reach the
@@ -95,20 +60,6 @@ TEST(EditorConstruction, RereadsTheStoredSettings)
     closeEditor(p, editor);
     clearStoredSettings();
     p.reloadStoredDefaults();
-}
-
-// Controls without a kit look draw with the older stock look; buttons leave the
-// keyboard focus to the track-name strip and the latency entry.
-TEST_F(EditorFixture, PlainControlsGetTheStockLookAndButtonsTakeNoFocus)
-{
-    EXPECT_NE(dynamic_cast<juce::LookAndFeel_V2*>(&front().trimLabel->getLookAndFeel()), nullptr);
-    EXPECT_EQ(dynamic_cast<juce::LookAndFeel_V3*>(&front().trimLabel->getLookAndFeel()), nullptr);
-    for (juce::Button* button : { static_cast<juce::Button*>(front().helpButton.get()),
-                                  static_cast<juce::Button*>(front().sizeButton.get()),
-                                  static_cast<juce::Button*>(front().activeButton.get()) })
-        EXPECT_FALSE(button->getWantsKeyboardFocus());
-    EXPECT_TRUE(front().trackNameBox->getWantsKeyboardFocus());
-    EXPECT_TRUE(front().latencyControl->getWantsKeyboardFocus());
 }
 
 TEST_F(EditorFixture, PaintDrawsNothing)
@@ -171,17 +122,6 @@ INSTANTIATE_TEST_SUITE_P(Commands, CommandTable, ::testing::ValuesIn(commandCase
                              return juce::String(info.param.name).replaceCharacter('.', '_').toStdString();
                          });
 
-TEST_F(EditorFixture, PostedCommandsArriveLaterOnTheMessageThread)
-{
-    front().holdSwitch->setValue(2.0, quiet);
-    host.changes.clear();
-    editor->postCommandMessage(CommandId::hold);
-    EXPECT_TRUE(host.changes.empty());
-    pump();
-    ASSERT_EQ(host.changes.size(), 1u);
-    EXPECT_EQ(host.changes[0].value, 1.0f);
-}
-
 // The parameter command moves the control back from the stored value.
 TEST_F(EditorFixture, AParameterCommandRedrawsTheControlFromTheStoredValue)
 {
@@ -213,46 +153,6 @@ TEST_F(EditorFixture, UnassignedAndSettingCommandsDoNothing)
     EXPECT_TRUE(front().isVisible());
     EXPECT_FALSE(back().isVisible());
 }
-
-TEST_F(EditorFixture, TheTrackNameGoesToTheProcessorOnly)
-{
-    front().trackNameBox->setText("Lead Vocal");
-    editor->handleCommandMessage(CommandId::signature);
-    EXPECT_EQ(processor->getSignature(), "Lead Vocal");
-    EXPECT_TRUE(host.changes.empty());
-}
-
-struct TrimTextCase
-{
-    const char* text;
-    float expected;
-};
-
-std::ostream& operator<<(std::ostream& os, const TrimTextCase& c) { return os << '"' << c.text << '"'; }
-
-struct TrimText : EditorFixture, ::testing::WithParamInterface<TrimTextCase>
-{
-};
-
-// The leading number of the typed text, clamped to +-20 dB; no number is 0 dB.
-TEST_P(TrimText, SetsTheTrimFromTheLeadingNumber)
-{
-    setParameter(*processor, 2, 0.9f);
-    front().trimLabel->setText(GetParam().text, quiet);
-    host.changes.clear();
-    editor->handleCommandMessage(CommandId::trimText);
-    EXPECT_EQ(parameter(*processor, 2), GetParam().expected);
-    ASSERT_EQ(host.changes.size(), 1u);
-    EXPECT_EQ(host.changes[0].index, 2);
-    EXPECT_EQ(host.changes[0].value, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, TrimText,
-                         ::testing::Values(TrimTextCase { "25", 1.0f }, TrimTextCase { "-40", 0.0f },
-                                           TrimTextCase { "abc", 0.5f }, TrimTextCase { "", 0.5f },
-                                           TrimTextCase { "-7.5 dB", 0.3125f }, TrimTextCase { " 3", 0.575f },
-                                           TrimTextCase { "nan", 0.5f }, TrimTextCase { "inf", 0.5f },
-                                           TrimTextCase { "-inf", 0.5f }, TrimTextCase { "1e999", 0.5f }));
 
 // --- updateControl -----------------------------------------------------------------
 
@@ -350,41 +250,7 @@ TEST_F(EditorFixture, TheActiveUpdateWritesTheTrimTextOfTheProcessor)
     EXPECT_TRUE(front().getTrimLook().trimActive.load());
 }
 
-// Host automation reaches the open editor through the processor, also from a
-// thread other than the message thread.
-TEST_F(EditorFixture, HostAutomationMovesTheControls)
-{
-    setParameter(*processor, 0, 1.0f);
-    EXPECT_EQ(front().holdSwitch->getValue(), 2.0);
-
-    std::thread hostThread([this] { setParameter(*processor, 1, 0.5f); });
-    hostThread.join();
-    pump();
-    EXPECT_EQ(front().latencyControl->valueMs, 500);
-}
-
 // --- Pages and window sizes ---------------------------------------------------------
-
-TEST_F(EditorFixture, TheBackPanelTakesTheHeightOfTheMomentItIsShown)
-{
-    editor->handleCommandMessage(CommandId::showBackPanel);
-    EXPECT_FALSE(front().isVisible());
-    EXPECT_TRUE(back().isVisible());
-    EXPECT_EQ(back().getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    EXPECT_EQ(editor->getIndexOfChildComponent(&back()), 1);
-
-    editor->handleCommandMessage(CommandId::showFrontPanel);
-    EXPECT_TRUE(front().isVisible());
-    EXPECT_FALSE(back().isVisible());
-    EXPECT_EQ(editor->getIndexOfChildComponent(&front()), 1);
-
-    // Enlarged on the front page: the back panel follows when it is next shown.
-    press(*front().sizeButton, 3, 3);
-    EXPECT_EQ(editor->getBounds(), juce::Rectangle<int>(0, 0, 320, 205));
-    EXPECT_EQ(back().getHeight(), 167);
-    editor->handleCommandMessage(CommandId::showBackPanel);
-    EXPECT_EQ(back().getBounds(), juce::Rectangle<int>(0, 0, 320, 205));
-}
 
 // Leaving the back panel rereads the stored settings into the processor; the
 // texts wait for the poll.
@@ -396,39 +262,6 @@ TEST_F(EditorFixture, LeavingTheBackPanelRereadsTheSettings)
     EXPECT_EQ(VyrTarvoMAudioProcessor::getGlobalSetting(VyrTarvoMAudioProcessor::overCountSetting), 1.0f);
     EXPECT_EQ(processor->getSettingText(9), "10");
     EXPECT_EQ(back().texts[BackPanel::oversSlot], "3");
-}
-
-// The size button acts on the press and toggles on each one.
-TEST_F(EditorFixture, TheSizeButtonTogglesTheWindowOnThePress)
-{
-    auto& button = *front().sizeButton;
-    for (int pressCount = 1; pressCount <= 3; ++pressCount)
-    {
-        const bool large = pressCount % 2 == 1;
-        press(button, 3, 3);
-        EXPECT_EQ(processor->getSizeFlag().load(), large ? 1 : 0);
-        EXPECT_EQ(editor->getHeight(), large ? 205 : 167);
-        EXPECT_EQ(front().getHeight(), large ? 205 : 167);
-        EXPECT_EQ(editor->getWidth(), 320);
-        EXPECT_EQ(front().getPlusLook().smallWindow.load(), ! large);
-        release(button, 3, 3);
-    }
-}
-
-TEST_F(EditorFixture, SetSizeModeResizesEverythingAndShowsTheName)
-{
-    editor->setSizeMode("Bass", 1);
-    EXPECT_EQ(front().trackNameBox->getText(), "Bass");
-    for (juce::Component* c : { static_cast<juce::Component*>(editor), static_cast<juce::Component*>(&front()),
-                                static_cast<juce::Component*>(&back()) })
-        EXPECT_EQ(c->getBounds(), juce::Rectangle<int>(0, 0, 320, 205));
-    EXPECT_FALSE(front().getPlusLook().smallWindow.load());
-    // The flag is the processor's business.
-    EXPECT_EQ(processor->getSizeFlag().load(), 0);
-
-    editor->setSizeMode("Bass", 0);
-    EXPECT_EQ(back().getHeight(), 167);
-    EXPECT_TRUE(front().getPlusLook().smallWindow.load());
 }
 
 TEST_F(EditorFixture, AStateRestoreChangesTheOpenWindowAtOnce)
@@ -467,4 +300,9 @@ TEST_F(EditorFixture, AStateRestoreOnAHostThreadArrivesOnTheMessageThread)
     EXPECT_TRUE(front().activeButton->getToggleState());
     EXPECT_EQ(front().trimLabel->getText(), "0.0 dB");
 }
+
+// --- What every meter's window does -------------------------------------------------
+
+INSTANTIATE_TYPED_TEST_SUITE_P(TarvoM, MeterWindow, Window);
+const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
 } // namespace vyrtarvom::editortesting

@@ -3,6 +3,8 @@
 // one editor of the process follows the settings the stereo meter saves.
 #include "EditorTestSupport.h"
 
+#include "PeakMeterTickChecks.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
@@ -100,11 +102,7 @@ TEST_F(EditorFixture, ANewEditorStartsWithoutALatchedLed)
 
 TEST_F(EditorFixture, AClickOnTheMeterResetsThePeakHoldOnTheNextTick)
 {
-    setParameter(*processor, 0, 1.0f); // hold "On"
-    auto loud = tone(0.9f, 4410);
-    process(*processor, loud, { 441 });
-    auto quietPart = tone(0.01f, 44100);
-    process(*processor, quietPart, { 441 });
+    kittest::holdALoudPeakOverAQuietSecond(*processor);
     ASSERT_GT(processor->getHoldNeedle(), processor->getNeedleLevel());
 
     press(*front().meter, 10, 10);
@@ -184,46 +182,11 @@ TEST_F(EditorFixture, TheTimerTicksOnTheMessageLoop)
 
 // --- Poll role ----------------------------------------------------------------------
 
-// A 1 ms over with a display delay up to the maximum: the LED lights at the tick
-// on which the delayed needle shows the over's peak, or one tick either side,
-// wherever the over falls between two ticks.
 struct DelayedOverLed : EditorFixture, ::testing::WithParamInterface<int> {};
 
 TEST_P(DelayedOverLed, LightsWithTheDelayedNeedlesPeak)
 {
-    const int delayMs = GetParam();
-    setParameter(*processor, VyrTarvoMAudioProcessor::latencyParameter, (float) delayMs / 1000.0f);
-    constexpr int tickSamples = 1323; // 30 ms at 44100 Hz
-    for (int offsetMs : { 0, 7, 13, 22, 29 })
-    {
-        const int overAt = 44100 + offsetMs * 44;
-        const int ticks = (overAt + (delayMs + 300) * 44) / tickSamples + 1;
-        auto audio = tone(0.05f, ticks * tickSamples);
-        for (auto& channel : audio)
-            for (int i = overAt; i < overAt + 44; ++i)
-                channel[(size_t) i] = 1.5f;
-
-        std::vector<float> shown;
-        std::vector<int> lit;
-        for (int t = 0; t < ticks; ++t)
-        {
-            std::vector<std::vector<float>> block(2);
-            for (size_t c = 0; c < 2; ++c)
-                block[c].assign(audio[c].begin() + t * tickSamples, audio[c].begin() + (t + 1) * tickSamples);
-            testMilliseconds += 30;
-            process(*processor, block, { tickSamples });
-            editor->timerCallback();
-            shown.push_back(front().meter->getLevel());
-            if (front().meter->ledState == 1)
-                lit.push_back(t);
-        }
-        const auto peak = (int) (std::max_element(shown.begin(), shown.end()) - shown.begin());
-        // The over may fill two history slots, read on two ticks in a row.
-        ASSERT_FALSE(lit.empty()) << delayMs << " ms, over at +" << offsetMs << " ms";
-        EXPECT_LE(lit.back() - lit.front(), 1) << delayMs << " ms, over at +" << offsetMs << " ms";
-        EXPECT_LE(std::abs(lit.front() - peak), 1) << delayMs << " ms, over at +" << offsetMs << " ms: LED at tick "
-                                                   << lit.front() << ", peak at tick " << peak;
-    }
+    kittest::checkTheOverLedLightsWithTheDelayedNeedlesPeak(*processor, *editor, *front().meter, GetParam(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(NearTheMaximum, DelayedOverLed, ::testing::Values(500, 975, 990, 999));

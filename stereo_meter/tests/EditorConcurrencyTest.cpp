@@ -5,90 +5,25 @@
 #include "EditorTestSupport.h"
 
 #include "EditorOpeningRaces.h"
-#include "SafeNumbers.h"
 #include "TarvoCommandIds.h"
-
-#include <thread>
 
 namespace vyrtarvo::testing
 {
-namespace
-{
-juce::MemoryBlock stateWith(const juce::String& name, int size, float hold)
-{
-    VyrTarvoAudioProcessor source;
-    source.setSignature(name);
-    source.getSizeFlag() = size;
-    setParameter(source, 0, hold);
-    juce::MemoryBlock state;
-    source.getStateInformation(state);
-    return state;
-}
-} // namespace
-
 TEST(EditorConcurrency, HostAndAudioThreadsWhileEditorsComeAndGo)
 {
     auto processor = std::make_unique<VyrTarvoAudioProcessor>();
     configure(*processor, 2, 2, 44100.0, 256);
     restoreDefaultSettings(*processor);
-    const juce::MemoryBlock states[] = { stateWith("Alpha", 1, 0.5f), stateWith("Beta", 0, 1.0f) };
+    kittest::HostAndAudioTraffic traffic(*processor, 5, 8, 1.0f);
 
-    std::atomic<bool> stop { false };
-    std::thread hostThread([&] {
-        juce::Random random(7);
-        for (int i = 0; ! stop.load(); ++i)
-        {
-            setParameter(*processor, i % 5, random.nextFloat());
-            if (i % 50 == 0)
-            {
-                const auto& state = states[(i / 50) % 2];
-                processor->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
-            }
-            // Paced so that the calls queued for the message thread never
-            // outrun it, even under ThreadSanitizer's slowdown.
-            if (i % 8 == 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
-    std::thread audioThread([&] {
-        std::vector<std::vector<float>> block(2, std::vector<float>(256));
-        juce::Random random(11);
-        while (! stop.load())
-        {
-            for (auto& channel : block)
-                for (auto& sample : channel)
-                    sample = random.nextFloat() * 2.0f - 1.0f;
-            process(*processor, block, { 256 });
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    });
+    kittest::runWindowRounds<VyrTarvoAudioProcessorEditor>(
+        *processor, { 12, 35, CommandId::showBackPanel, CommandId::showFrontPanel }, [](auto&) {});
 
-    for (int round = 0; round < 12; ++round)
-    {
-        auto* editor = openEditor(*processor);
-        ASSERT_NE(editor, nullptr);
-        pump(35);
-        editor->timerCallback();
-        editor->handleCommandMessage(round % 2 == 0 ? CommandId::showBackPanel : CommandId::showFrontPanel);
-        editor->getFrontPanel().trimSlider->setValue(round - 6.0, juce::sendNotificationSync);
-        pump(10);
-        closeEditor(*processor, editor);
-        pump(5);
-    }
-
-    stop = true;
-    hostThread.join();
-    audioThread.join();
+    traffic.stop();
     pump(50); // calls queued for an editor that is gone are dropped
 
-    // Once the threads are quiet an editor shows what the processor holds.
     auto* editor = openEditor(*processor);
-    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-    const float hold = processor->getParameter(0);
-    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
-    EXPECT_EQ(editor->getFrontPanel().holdSwitch->getValue(), vyrkit::truncToInt(hold * 2.0f + 0.5));
-    EXPECT_EQ(editor->getFrontPanel().trackNameBox->getText(), processor->getSignature());
-    EXPECT_EQ(editor->getHeight(), processor->getSizeFlag().load() != 0 ? 205 : 167);
+    kittest::checkANewEditorShowsWhatTheProcessorHolds(*processor, *editor);
     closeEditor(*processor, editor);
     pump(5);
     restoreDefaultSettings(*processor);

@@ -3,6 +3,8 @@
 // also written there as PNG files for a look by eye.
 #include "EditorTestSupport.h"
 
+#include "EditorWindowChecks.h"
+
 #include "TarvoCommandIds.h"
 
 #include <cstdlib>
@@ -21,11 +23,7 @@ struct Snapshot : EditorFixture, ::testing::WithParamInterface<int>
 TEST_P(Snapshot, TheFaceCoversTheWindowOnBothPages)
 {
     const int size = GetParam();
-    processor->getSizeFlag() = size;
-    editor->setSizeMode("Master Track", size);
-    setParameter(*processor, 0, 1.0f);
-    setParameter(*processor, 4, 1.0f);
-    setParameter(*processor, 2, 0.042f);
+    kittest::setUpAWindowForItsPicture(*processor, *editor, "Master Track", size);
 
     auto loud = [] {
         std::vector<std::vector<float>> c(2, std::vector<float>(8820));

@@ -3,6 +3,8 @@
 // settings changed elsewhere.
 #include "EditorTestSupport.h"
 
+#include "PeakMeterTickChecks.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
@@ -10,18 +12,6 @@
 
 namespace vyrtarvo::testing
 {
-namespace
-{
-std::vector<std::vector<float>> tone(float amplitude, int samples)
-{
-    std::vector<std::vector<float>> channels(2, std::vector<float>((size_t) samples));
-    for (int i = 0; i < samples; ++i)
-        channels[0][(size_t) i] = channels[1][(size_t) i] =
-            amplitude * static_cast<float>(std::sin(0.0628 * i));
-    return channels;
-}
-} // namespace
-
 struct LedLatch : EditorFixture, ::testing::WithParamInterface<int>
 {
     int channel() const { return GetParam(); }
@@ -89,11 +79,7 @@ TEST_F(EditorFixture, ANewEditorStartsWithoutALatchedLed)
 
 TEST_F(EditorFixture, AClickOnAMeterResetsThePeakHoldOfBothChannels)
 {
-    setParameter(*processor, 0, 1.0f); // hold "On"
-    auto loud = tone(0.9f, 4410);
-    process(*processor, loud, { 441 });
-    auto quietPart = tone(0.01f, 44100);
-    process(*processor, quietPart, { 441 });
+    kittest::holdALoudPeakOverAQuietSecond(*processor);
     ASSERT_GT(processor->getHoldNeedle(0), processor->getNeedleLevel(0));
 
     press(*front().rightMeter, 10, 10);
@@ -160,45 +146,11 @@ TEST_F(EditorFixture, ABusyCallbackLockFreezesTheNeedlesButNotTheSettings)
     EXPECT_EQ(front().leftMeter->ledState, 1);
 }
 
-// A 1 ms over with a display delay up to the maximum: the LED lights at the tick
-// on which the delayed needle shows the over's peak, or one tick either side,
-// wherever the over falls between two ticks.
 struct DelayedOverLed : EditorFixture, ::testing::WithParamInterface<int> {};
 
 TEST_P(DelayedOverLed, LightsWithTheDelayedNeedlesPeak)
 {
-    const int delayMs = GetParam();
-    setParameter(*processor, VyrTarvoAudioProcessor::latencyParameter, (float) delayMs / 1000.0f);
-    constexpr int tickSamples = 1323; // 30 ms at 44100 Hz
-    for (int offsetMs : { 0, 7, 13, 22, 29 })
-    {
-        const int overAt = 44100 + offsetMs * 44;
-        const int ticks = (overAt + (delayMs + 300) * 44) / tickSamples + 1;
-        auto audio = tone(0.05f, ticks * tickSamples);
-        for (int i = overAt; i < overAt + 44; ++i)
-            audio[0][(size_t) i] = 1.5f;
-
-        std::vector<float> shown;
-        std::vector<int> lit;
-        for (int t = 0; t < ticks; ++t)
-        {
-            std::vector<std::vector<float>> block(2);
-            for (size_t c = 0; c < 2; ++c)
-                block[c].assign(audio[c].begin() + t * tickSamples, audio[c].begin() + (t + 1) * tickSamples);
-            testMilliseconds += 30;
-            process(*processor, block, { tickSamples });
-            editor->timerCallback();
-            shown.push_back(front().leftMeter->getLevel());
-            if (front().leftMeter->ledState == 1)
-                lit.push_back(t);
-        }
-        const auto peak = (int) (std::max_element(shown.begin(), shown.end()) - shown.begin());
-        // The over may fill two history slots, read on two ticks in a row.
-        ASSERT_FALSE(lit.empty()) << delayMs << " ms, over at +" << offsetMs << " ms";
-        EXPECT_LE(lit.back() - lit.front(), 1) << delayMs << " ms, over at +" << offsetMs << " ms";
-        EXPECT_LE(std::abs(lit.front() - peak), 1) << delayMs << " ms, over at +" << offsetMs << " ms: LED at tick "
-                                                   << lit.front() << ", peak at tick " << peak;
-    }
+    kittest::checkTheOverLedLightsWithTheDelayedNeedlesPeak(*processor, *editor, *front().leftMeter, GetParam(), 1);
     EXPECT_EQ(front().rightMeter->ledState, -1); // the over was on the left only
 }
 

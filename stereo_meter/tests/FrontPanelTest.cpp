@@ -2,49 +2,22 @@
 // post, the click area of the back panel, the help button, and its painting.
 #include "EditorTestSupport.h"
 
-#include "DocumentOpener.h"
 #include "FrontPanelControlChecks.h"
-#include "RegistryStore.h"
+#include "FrontPanelTesting.h"
 #include "TarvoCommandIds.h"
-
-#include <functional>
 
 namespace vyrtarvo::testing
 {
-namespace
+struct PanelFacts
 {
-const juce::String manualPathValue = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRZUZIRE21\\manualpath";
-
-// Stands in for the editor: records the commands the panel and its widgets post.
-struct CommandRecorder : juce::Component
-{
-    std::vector<int> commands;
-    void handleCommandMessage(int id) override { commands.push_back(id); }
+    using Panel = FrontPanel;
+    static constexpr int width = 586;
+    static constexpr const char* trackName = "Master Track";
 };
 
-struct FrontPanelFixture : ::testing::Test
-{
-    std::atomic<int> sizeFlag { 1 };
-    CommandRecorder editor;
-    std::unique_ptr<FrontPanel> panel;
+using FrontPanelFixture = kittest::FrontPanelFixtureOf<PanelFacts>;
 
-    void SetUp() override { open(); }
-
-    void open()
-    {
-        editor.removeAllChildren();
-        panel = std::make_unique<FrontPanel>("Master Track", &sizeFlag);
-        editor.setSize(586, 205);
-        editor.addAndMakeVisible(*panel);
-    }
-
-    std::vector<int> posted()
-    {
-        pump();
-        return std::exchange(editor.commands, {});
-    }
-};
-} // namespace
+INSTANTIATE_TYPED_TEST_SUITE_P(Tarvo, FrontPanelOnItsOwn, PanelFacts);
 
 TEST_F(FrontPanelFixture, CreatesEveryControlAtItsPlaceInOrder)
 {
@@ -57,13 +30,7 @@ TEST_F(FrontPanelFixture, CreatesEveryControlAtItsPlaceInOrder)
         { panel->activeButton.get(), { 531, 0, 43, 14 } },    { panel->latencyControl.get(), { 529, 167, 54, 40 } },
         { panel->trackNameBox.get(), { 17, 167, 506, 39 } },
     };
-    ASSERT_EQ(panel->getNumChildComponents(), static_cast<int>(expected.size()));
-    for (size_t i = 0; i < expected.size(); ++i)
-    {
-        EXPECT_EQ(panel->getChildComponent(static_cast<int>(i)), expected[i].first) << i;
-        EXPECT_EQ(expected[i].first->getBounds(), expected[i].second) << i;
-        EXPECT_TRUE(expected[i].first->isVisible()) << i;
-    }
+    kittest::checkTheChildrenLieInOrder(*panel, expected);
 }
 
 TEST_F(FrontPanelFixture, ControlsAreSetUpAndDrawnByTheirLooks)
@@ -80,26 +47,7 @@ TEST_F(FrontPanelFixture, ControlsAreSetUpAndDrawnByTheirLooks)
     EXPECT_EQ(panel->msFaceImage.getBounds(), juce::Rectangle<int>(0, 0, 586, 205));
 }
 
-TEST(FrontPanelSize, TheSmallWindowShowsTheTop167Rows)
-{
-    std::atomic<int> flag { 0 };
-    FrontPanel panel("x", &flag);
-    EXPECT_EQ(panel.getHeight(), 167);
-    EXPECT_TRUE(panel.getPlusLook().smallWindow.load());
-    // The latency entry and the track-name strip lie below the visible area.
-    EXPECT_GE(panel.latencyControl->getY(), panel.getHeight());
-    EXPECT_GE(panel.trackNameBox->getY(), panel.getHeight());
-}
-
-struct ClickCase
-{
-    int x, y;
-    bool showsBackPanel;
-};
-
-std::ostream& operator<<(std::ostream& os, const ClickCase& c) { return os << '(' << c.x << ", " << c.y << ')'; }
-
-struct ClickArea : FrontPanelFixture, ::testing::WithParamInterface<ClickCase>
+struct ClickArea : FrontPanelFixture, ::testing::WithParamInterface<kittest::PanelPressCase>
 {
 };
 
@@ -107,18 +55,14 @@ struct ClickArea : FrontPanelFixture, ::testing::WithParamInterface<ClickCase>
 // the lower middle asks for the back panel.
 TEST_P(ClickArea, ShowsTheBackPanelOnlyInTheLowerMiddle)
 {
-    const auto& c = GetParam();
-    EXPECT_EQ(panel->getComponentAt(c.x, c.y), panel.get());
-    EXPECT_EQ(FrontPanel::isBackPanelClick({ c.x, c.y }), c.showsBackPanel);
-    press(*panel, c.x, c.y);
-    EXPECT_EQ(posted(), c.showsBackPanel ? std::vector<int> { CommandId::showBackPanel } : std::vector<int> {});
+    kittest::checkAPressOnThePanel(*this, GetParam(), CommandId::showBackPanel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Points, ClickArea,
-                         ::testing::Values(ClickCase { 216, 142, true }, ClickCase { 329, 166, true },
-                                           ClickCase { 270, 155, true }, ClickCase { 215, 150, false },
-                                           ClickCase { 330, 150, false }, ClickCase { 250, 141, false },
-                                           ClickCase { 5, 100, false }));
+                         ::testing::Values(kittest::PanelPressCase { 216, 142, true }, kittest::PanelPressCase { 329, 166, true },
+                                           kittest::PanelPressCase { 270, 155, true }, kittest::PanelPressCase { 215, 150, false },
+                                           kittest::PanelPressCase { 330, 150, false }, kittest::PanelPressCase { 250, 141, false },
+                                           kittest::PanelPressCase { 5, 100, false }));
 
 TEST_F(FrontPanelFixture, ClicksOnTheMetersAndTheTapeGoToThoseControls)
 {
@@ -131,118 +75,9 @@ TEST_F(FrontPanelFixture, ClicksOnTheMetersAndTheTapeGoToThoseControls)
     EXPECT_TRUE(posted().empty());
 }
 
-struct ControlCase
-{
-    const char* name;
-    std::function<void(FrontPanel&)> use;
-    std::vector<int> commands;
-};
-
-std::ostream& operator<<(std::ostream& os, const ControlCase& c) { return os << c.name; }
-
-struct ControlPosts : FrontPanelFixture, ::testing::WithParamInterface<ControlCase>
-{
-};
-
-TEST_P(ControlPosts, ItsCommandToTheEditor)
-{
-    GetParam().use(*panel);
-    EXPECT_EQ(posted(), GetParam().commands);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Controls, ControlPosts,
-    ::testing::Values(
-        ControlCase { "Hold", [](auto& p) { p.holdSwitch->setValue(2.0, juce::sendNotificationSync); }, { 0 } },
-        ControlCase { "HoldDoubleClick",
-                      [](auto& p) {
-                          p.holdSwitch->setValue(2.0, juce::dontSendNotification);
-                          p.holdSwitch->mouseDoubleClick(mouseAt(*p.holdSwitch, 40, 12, 2));
-                          EXPECT_EQ(p.holdSwitch->getValue(), 0.0);
-                      },
-                      { 0 } },
-        ControlCase { "Lrms", [](auto& p) { p.lrmsButton->setToggleState(true, juce::sendNotificationSync); }, { 1 } },
-        ControlCase { "Latency", [](auto& p) { p.latencyControl->setValue(20.0f, 1); }, { 2 } },
-        ControlCase { "Trim", [](auto& p) { p.trimSlider->setValue(3.5, juce::sendNotificationSync); }, { 3 } },
-        ControlCase { "TrimDoubleClick",
-                      [](auto& p) {
-                          p.trimSlider->setValue(3.5, juce::dontSendNotification);
-                          press(*p.trimSlider, 16, 60, 2);
-                          p.trimSlider->mouseDoubleClick(mouseAt(*p.trimSlider, 16, 60, 2));
-                          EXPECT_EQ(p.trimSlider->getValue(), 0.0);
-                      },
-                      { 3 } },
-        ControlCase { "Active", [](auto& p) { p.activeButton->setToggleState(true, juce::sendNotificationSync); }, { 4 } },
-        ControlCase { "TrimText", [](auto& p) { p.trimLabel->setText("4 dB", juce::sendNotificationSync); }, { 15 } },
-        ControlCase { "TrimTextUnchanged", [](auto& p) { p.trimLabel->setText("0 dB", juce::sendNotificationSync); }, {} },
-        ControlCase { "Help", [](auto& p) { p.helpButton->setToggleState(true, juce::sendNotificationSync); }, {} },
-        ControlCase { "Size", [](auto& p) { p.sizeButton->setToggleState(true, juce::sendNotificationSync); }, {} }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// The size button flips the processor's flag and resizes the editor and the
-// panel; it posts nothing.
-TEST_F(FrontPanelFixture, TheSizeButtonResizesTheEditorAndThePanel)
-{
-    press(*panel->sizeButton, 3, 3);
-    EXPECT_EQ(sizeFlag.load(), 0);
-    EXPECT_EQ(editor.getHeight(), 167);
-    EXPECT_EQ(panel->getHeight(), 167);
-    EXPECT_TRUE(panel->getPlusLook().smallWindow.load());
-    release(*panel->sizeButton, 3, 3);
-    press(*panel->sizeButton, 3, 3);
-    EXPECT_EQ(sizeFlag.load(), 1);
-    EXPECT_EQ(editor.getBounds(), juce::Rectangle<int>(0, 0, 586, 205));
-    EXPECT_TRUE(posted().empty());
-}
-
-// The help button hands the stored manual path to the desktop, read once when
-// the panel is made, and only when something exists there.
-struct HelpButton : FrontPanelFixture
-{
-    std::vector<juce::String> opened;
-    juce::TemporaryFile manual { ".pdf" };
-
-    void SetUp() override
-    {
-        vyrplatform::DocumentOpener::setLauncherForTesting([this](const juce::String& path) {
-            opened.push_back(path);
-            return true;
-        });
-    }
-
-    void TearDown() override
-    {
-        vyrplatform::DocumentOpener::setLauncherForTesting({});
-        vyrplatform::RegistryStore::deleteValue(manualPathValue);
-    }
-
-    void clickHelp() { panel->helpButton->setToggleState(! panel->helpButton->getToggleState(), juce::sendNotificationSync); }
-};
-
-TEST_F(HelpButton, OpensTheManualReadWhenThePanelWasMade)
-{
-    ASSERT_TRUE(manual.getFile().create().wasOk());
-    vyrplatform::RegistryStore::setValue(manualPathValue, manual.getFile().getFullPathName());
-    open();
-    vyrplatform::RegistryStore::setValue(manualPathValue, "/somewhere/else.pdf");
-
-    clickHelp();
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], manual.getFile().getFullPathName());
-    clickHelp();
-    EXPECT_EQ(opened.size(), 2u);
-}
-
-TEST_F(HelpButton, DoesNothingWithoutAManual)
-{
-    vyrplatform::RegistryStore::deleteValue(manualPathValue);
-    open();
-    clickHelp();
-    vyrplatform::RegistryStore::setValue(manualPathValue, manual.getFile().getFullPathName()); // not created
-    open();
-    clickHelp();
-    EXPECT_TRUE(opened.empty());
-}
+const bool controlPostTestsRegistered = kittest::registerTheControlPostTests<FrontPanelFixture>(
+    { CommandId::hold, CommandId::latency, CommandId::trim, CommandId::active, CommandId::trimText },
+    { { "Lrms", [](FrontPanel& p) { p.lrmsButton->setToggleState(true, juce::sendNotificationSync); }, { CommandId::lrms } } });
 
 // The face fills the panel at the height of the flag; an unknown flag paints none.
 TEST_F(FrontPanelFixture, PaintsTheFaceForTheWindowSize)

@@ -4,6 +4,8 @@
 // PNG files for a look by eye.
 #include "EditorTestSupport.h"
 
+#include "EditorWindowChecks.h"
+
 #include "KelsoCommandIds.h"
 
 namespace vyrkelsom::editortest
@@ -20,19 +22,15 @@ struct Snapshot : EditorFixture, ::testing::WithParamInterface<int>
 TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
 {
     const int size = GetParam();
-    processor->getSizeFlag() = size;
-    editor->setSizeMode("Lead Vocal", size);
-    setParameter(*processor, 0, 1.0f);   // hold "On"
-    setParameter(*processor, 3, 1.0f);   // trim active
-    setParameter(*processor, 2, 0.55f);  // +2 dB
-    setParameter(*processor, 1, 0.042f); // 42 ms
+    kittest::setUpAWindowForItsPicture(*processor, *editor, "Lead Vocal", size);
+    setParameter(*processor, VyrKelsoMAudioProcessor::trimParameter, 0.55f); // +2 dB
 
     // A sine at the reference level, then a quieter one, leaves the hold tick
     // above the needle.
     auto loud = sine(0.125f * 1.11f, 22050);
-    process(*processor, loud, 441);
+    process(*processor, loud, { 441 });
     auto quiet = sine(0.125f * 0.3f, 13230);
-    process(*processor, quiet, 441);
+    process(*processor, quiet, { 441 });
     testMilliseconds = testMilliseconds.load() + 5;
     editor->timerCallback();
 
@@ -50,7 +48,7 @@ TEST_P(Snapshot, ThePanelsCoverTheWindowOnBothPages)
     std::vector<std::vector<float>> overs(2, std::vector<float>(441 * 6));
     for (size_t i = 0; i < 441; ++i)
         overs[0][i] = overs[1][i] = (i % 2 == 0 ? 1.2f : -1.2f);
-    process(*processor, overs, 441);
+    process(*processor, overs, { 441 });
     editor->timerCallback();
     ASSERT_EQ(meter.ledState, 1.0f);
     const auto litImage = snapshot(*editor);

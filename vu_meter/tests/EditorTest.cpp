@@ -4,6 +4,7 @@
 #include "EditorTestSupport.h"
 
 #include "KelsoCommandIds.h"
+#include "EditorWindowSuite.h"
 #include "TrimActiveChecks.h"
 
 namespace vyrkelsom::editortest
@@ -12,18 +13,8 @@ using Editor = VyrKelsoMAudioProcessorEditor;
 
 TEST_F(EditorFixture, OpensOnTheFrontPageWithTheProcessorsValues)
 {
-    EXPECT_EQ(editor->getWidth(), 320);
-    EXPECT_EQ(editor->getHeight(), 167);
-    EXPECT_TRUE(front().isVisible());
-    EXPECT_FALSE(back().isVisible());
-    EXPECT_TRUE(front().isOpaque());
-    EXPECT_TRUE(back().isOpaque());
-    EXPECT_EQ(front().getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    EXPECT_EQ(back().getBounds(), juce::Rectangle<int>(0, 0, 320, 167));
-    EXPECT_GT(editor->getIndexOfChildComponent(&front()), editor->getIndexOfChildComponent(&back()));
+    kittest::checkTheEditorOpensOnTheFrontPage(*processor, *editor, 320, 20);
     EXPECT_NE(dynamic_cast<juce::LookAndFeel_V2*>(&editor->getLookAndFeel()), nullptr);
-    EXPECT_TRUE(editor->isTimerRunning());
-    EXPECT_EQ(editor->getTimerInterval(), 20);
 
     // A new instance: hold "Off", no delay, trim inactive at 0 dB, small window.
     EXPECT_EQ(front().holdSwitch->getValue(), 0.0);
@@ -117,7 +108,7 @@ TEST_P(EditorCommand, ChangesTheParameterAndTellsTheHost)
     ASSERT_EQ(host.changes.size(), 1u);
     EXPECT_EQ(host.changes[0].index, c.parameter);
     EXPECT_FLOAT_EQ(host.changes[0].value, c.sent);
-    EXPECT_FLOAT_EQ(getParameter(*processor, c.parameter), c.sent);
+    EXPECT_FLOAT_EQ(parameter(*processor, c.parameter), c.sent);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -162,24 +153,16 @@ TEST_F(EditorFixture, CommandsMoveTheirControlsBackThroughTheProcessor)
     EXPECT_TRUE(front().getTrimLook().trimActive);
 }
 
-TEST_F(EditorFixture, TheTrackNameGoesToTheProcessorOnly)
-{
-    front().trackNameBox->setText("Snare Top");
-    editor->handleCommandMessage(CommandId::signature);
-    EXPECT_EQ(processor->getSignature(), "Snare Top");
-    EXPECT_TRUE(host.changes.empty());
-}
-
 TEST_F(EditorFixture, UnassignedAndSettingIdsChangeNothing)
 {
     storeSetting(6, "1"); // a reread would show it
-    const float before[] = { getParameter(*processor, 0), getParameter(*processor, 1), getParameter(*processor, 2),
-                             getParameter(*processor, 3) };
+    const float before[] = { parameter(*processor, 0), parameter(*processor, 1), parameter(*processor, 2),
+                             parameter(*processor, 3) };
     for (const int id : { 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 99, -1 })
         editor->handleCommandMessage(id);
     EXPECT_TRUE(host.changes.empty());
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(getParameter(*processor, i), before[i]);
+        EXPECT_EQ(parameter(*processor, i), before[i]);
     EXPECT_FLOAT_EQ(VyrKelsoMAudioProcessor::getGlobalSetting(1), 0.25f);
     EXPECT_TRUE(front().isVisible());
     EXPECT_EQ(processor->getSignature(), "M Track");
@@ -442,4 +425,9 @@ TEST_F(EditorFixture, StateRestoredOnAHostThreadReachesTheEditor)
     EXPECT_EQ(front().trimLabel->getText(), "-10.0 dB");
     EXPECT_TRUE(front().activeButton->getToggleState());
 }
+
+// --- What every meter's window does -----------------------------------------
+
+INSTANTIATE_TYPED_TEST_SUITE_P(KelsoM, MeterWindow, Window);
+const bool typedTrimTestsRegistered = kittest::registerTheTypedTrimTests<Window>();
 } // namespace vyrkelsom::editortest

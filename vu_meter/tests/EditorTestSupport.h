@@ -1,41 +1,25 @@
 #pragma once
 
-// Helpers of the VU editor and panel tests: an editor opened and closed the way
-// the plug-in binding does it, a clock the tests move by hand, a recorder of host
-// notifications, the settings store under test control, message-loop pumping and
-// synthetic mouse events.
+// Helpers of the VU editor and panel tests: the kit's editor test helpers, this
+// meter's editor opened and closed as the binding does it, the settings store
+// under test control, a test sine, and the fixture of an open editor.
 
 #include "RegistryStore.h"
-#include "EditorTesting.h"
+#include "EditorWindowSuite.h"
+#include "MeterEditorFixture.h"
+#include "PluginTesting.h"
+#include "KelsoCommandIds.h"
 #include "VyrKelsoMAudioProcessorEditor.h"
 
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <memory>
 #include <vector>
 
 namespace vyrkelsom::editortest
 {
-using kittest::BusyAudioThread;
-using kittest::closeEditorIfOpen;
-using kittest::countPixels;
-using kittest::HostNotifications;
-using kittest::keepForInspection;
-using kittest::mouseAt;
-using kittest::paintedArea;
-using kittest::press;
-using kittest::pump;
-using kittest::release;
-using kittest::snapshot;
-using kittest::testClock;
-using kittest::testMilliseconds;
-
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
-inline void setParameter(VyrKelsoMAudioProcessor& p, int index, float value) { p.setParameter(index, value); }
-inline float getParameter(VyrKelsoMAudioProcessor& p, int index) { return p.getParameter(index); }
-inline juce::String parameterText(VyrKelsoMAudioProcessor& p, int index) { return p.getParameterText(index); }
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+// The kit's editor test helpers, by their short names.
+using namespace kittest;
 
 // The VU meter's key in the settings store, and its eight values (indices 5..12).
 inline const juce::String storeKey = "HKEY_CURRENT_USER\\Software\\Korvanta\\VYRKELSO\\";
@@ -54,38 +38,8 @@ inline void clearStoredSettings()
         vyrplatform::RegistryStore::deleteValue(storeKey + name);
 }
 
-// Opens the editor as the binding does, and closes it in the order JUCE asserts.
-inline VyrKelsoMAudioProcessorEditor* openEditor(VyrKelsoMAudioProcessor& p)
-{
-    return dynamic_cast<VyrKelsoMAudioProcessorEditor*>(p.createEditorIfNeeded());
-}
-
+inline VyrKelsoMAudioProcessorEditor* openEditor(VyrKelsoMAudioProcessor& p) { return openEditorOf<VyrKelsoMAudioProcessorEditor>(p); }
 inline void closeEditor(VyrKelsoMAudioProcessor& p, VyrKelsoMAudioProcessorEditor*& editor) { closeEditorIfOpen(p, editor); }
-
-// Configures an instance as a host does: channels, rate, then prepareToPlay.
-inline void configure(VyrKelsoMAudioProcessor& p, int ins, int outs, double rate, int blockSize)
-{
-    p.setPlayConfigDetails(ins, outs, rate, blockSize);
-    p.prepareToPlay(rate, blockSize);
-}
-
-// Feeds the channels through processBlock in blocks of the given size, in place,
-// under the callback lock as the host does.
-inline void process(VyrKelsoMAudioProcessor& p, std::vector<std::vector<float>>& channels, int blockSize)
-{
-    const int total = static_cast<int>(channels[0].size());
-    std::vector<float*> pointers(channels.size());
-    juce::MidiBuffer midi;
-    for (int start = 0; start < total; start += blockSize)
-    {
-        const int n = juce::jmin(blockSize, total - start);
-        for (size_t c = 0; c < channels.size(); ++c)
-            pointers[c] = channels[c].data() + start;
-        juce::AudioBuffer<float> buffer(pointers.data(), static_cast<int>(channels.size()), n);
-        const juce::ScopedLock lock(p.getCallbackLock());
-        p.processBlock(buffer, midi);
-    }
-}
 
 // A stereo sine of the given peak, both channels alike.
 inline std::vector<std::vector<float>> sine(float peak, int samples, double cyclesPerSample = 1000.0 / 44100.0)
@@ -97,38 +51,34 @@ inline std::vector<std::vector<float>> sine(float peak, int samples, double cycl
     return c;
 }
 
-// A processor at 44100 Hz with the stored defaults (the store holds no values),
-// its clock under test control, and an open editor that holds the poll role.
-struct EditorFixture : ::testing::Test
+// A processor with the stored defaults (the store holds no values) and an open
+// editor that holds the poll role.
+struct EditorFixture : MeterEditorFixture<VyrKelsoMAudioProcessor, VyrKelsoMAudioProcessorEditor>
 {
-    std::unique_ptr<VyrKelsoMAudioProcessor> processor;
-    VyrKelsoMAudioProcessorEditor* editor = nullptr;
-    HostNotifications host;
-
     void SetUp() override
     {
         clearStoredSettings();
-        processor = std::make_unique<VyrKelsoMAudioProcessor>();
-        processor->setMillisecondClock(&testClock);
-        configure(*processor, 2, 2, 44100.0, 441);
-        pump(1);
+        makeProcessor(441);
         ASSERT_FALSE(VyrKelsoMAudioProcessor::isPollRoleTaken()) << "an editor of an earlier test is still open";
-        editor = openEditor(*processor);
+        openTheEditor();
         ASSERT_NE(editor, nullptr);
-        processor->addListener(&host);
+        listenAsTheHost();
     }
 
     void TearDown() override
     {
-        processor->removeListener(&host);
-        closeEditor(*processor, editor);
-        pump(1);
+        closeTheEditor();
         clearStoredSettings();
         processor->reloadStoredDefaults();
         processor.reset();
     }
+};
 
-    FrontPanel& front() { return editor->getFrontPanel(); }
-    BackPanel& back() { return editor->getBackPanel(); }
+// What the kit's window suites need to know of this meter's window.
+struct Window : kittest::WindowFacts<EditorFixture>
+{
+    static constexpr int width = 320, timerIntervalMs = 20;
+    static constexpr kittest::WindowCommandIds commands { CommandId::hold, CommandId::signature, CommandId::trimText,
+                                                         CommandId::showBackPanel, CommandId::showFrontPanel };
 };
 } // namespace vyrkelsom::editortest

@@ -60,7 +60,7 @@ TEST_F(EditorTimer, AnOverLightsThenLatchesUntilAClickPutsItOut)
 {
     tick();
     auto o = overs(10);
-    process(*processor, o, 10);
+    process(*processor, o, { 10 });
     ASSERT_GE(processor->getOverSamples(), 3.0);
 
     tick();
@@ -69,7 +69,7 @@ TEST_F(EditorTimer, AnOverLightsThenLatchesUntilAClickPutsItOut)
     EXPECT_EQ(processor->getOverSamples(), 0.0); // consumed
 
     auto s = silence(441);
-    process(*processor, s, 441);
+    process(*processor, s, { 441 });
     tick();
     EXPECT_EQ(meter().ledState, 0.0f);
     tick();
@@ -88,18 +88,18 @@ TEST_F(EditorTimer, AClickWhileTheLedIsLitIsUsedUpWithoutEffect)
 {
     tick();
     auto o = overs(10);
-    process(*processor, o, 10);
+    process(*processor, o, { 10 });
     tick();
     ASSERT_EQ(meter().ledState, 1.0f);
 
     press(meter(), 10, 10);
-    process(*processor, o, 10);
+    process(*processor, o, { 10 });
     tick();
     EXPECT_EQ(meter().ledState, 1.0f);
     EXPECT_FALSE(meter().ledResetRequest);
 
     auto s = silence(441);
-    process(*processor, s, 441);
+    process(*processor, s, { 441 });
     tick();
     EXPECT_EQ(meter().ledState, 0.0f);
 }
@@ -109,8 +109,8 @@ TEST_F(EditorTimer, OversBelowTheCountDoNotLight)
     tick();
     auto o = overs(2);
     auto s = silence(1);
-    process(*processor, o, 2);
-    process(*processor, s, 1);
+    process(*processor, o, { 2 });
+    process(*processor, s, { 1 });
     tick();
     EXPECT_EQ(meter().ledState, -1.0f);
     EXPECT_FALSE(editor->isOverLatched());
@@ -146,7 +146,7 @@ struct DelayedOverLed : EditorTimer, ::testing::WithParamInterface<int>
         {
             for (size_t c = 0; c < 2; ++c)
                 std::copy(audio[c].begin() + t * tickSamples, audio[c].begin() + (t + 1) * tickSamples, block[c].begin());
-            process(*processor, block, tickSamples);
+            process(*processor, block, { tickSamples });
             tick();
             if (meter().getLevel() > peak)
             {
@@ -205,7 +205,7 @@ TEST_F(EditorTimer, TheHoldTickFollowsTheHoldMode)
 TEST_F(EditorTimer, TheNeedleShowsTheProcessorsReadOut)
 {
     auto loud = sine(0.125f, 8820);
-    process(*processor, loud, 441);
+    process(*processor, loud, { 441 });
     tick();
     // A rising needle shows its newest value; the clock has not moved since the
     // block, so nothing of the block has elapsed.
@@ -219,14 +219,14 @@ TEST_F(EditorTimer, AClickResetsTheInfinityHoldToTheNeedle)
 {
     setParameter(*processor, 0, 0.5f); // Infinity
     auto loud = sine(0.125f, 22050);
-    process(*processor, loud, 441);
+    process(*processor, loud, { 441 });
     tick();
     const float held = meter().getHoldLevel();
     ASSERT_GT(held, 0.8f);
 
     // Beyond the hold time: the hold needle would fall, but Infinity keeps it.
     auto s = silence(88200);
-    process(*processor, s, 441);
+    process(*processor, s, { 441 });
     tick();
     EXPECT_FLOAT_EQ(meter().getHoldLevel(), held);
     ASSERT_LT(meter().getLevel(), 0.2f);
@@ -242,7 +242,7 @@ TEST_F(EditorTimer, AClickInHoldModeOnChangesNoHold)
 {
     setParameter(*processor, 0, 1.0f); // On
     auto loud = sine(0.125f, 22050);
-    process(*processor, loud, 441);
+    process(*processor, loud, { 441 });
     tick();
     const float hold = processor->getHoldNeedle();
     press(meter(), 50, 50);
@@ -256,7 +256,7 @@ TEST_F(EditorTimer, AClickInHoldModeOnChangesNoHold)
 TEST_F(EditorTimer, ABusyCallbackLockSkipsTheMeterButNotThePoll)
 {
     auto loud = sine(0.125f, 8820);
-    process(*processor, loud, 441);
+    process(*processor, loud, { 441 });
     {
         BusyAudioThread audio(processor->getCallbackLock());
         tick();
