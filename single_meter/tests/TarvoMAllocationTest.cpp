@@ -2,31 +2,9 @@
 // counted on the calling thread while they run.
 #include "TarvoMTestSupport.h"
 
-#include <atomic>
+#include "AllocationCounting.h"
+
 #include <cmath>
-#include <cstdlib>
-#include <new>
-
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wmismatched-new-delete")
-
-namespace
-{
-std::atomic<long> allocations { 0 };
-thread_local bool counting = false;
-} // namespace
-
-void* operator new(size_t size)
-{
-    if (counting)
-        allocations.fetch_add(1);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 using namespace vyrtarvom;
 using namespace vyrtarvom::testing;
@@ -63,18 +41,18 @@ TEST_P(TarvoMRealTime, ProcessBlockAndReadOutAllocateNothing)
     juce::AudioBuffer<float> buffer(pointers.data(), channels, 512);
     juce::MidiBuffer midi;
 
-    counting = true;
-    for (int i = 0; i < 50; ++i)
-    {
-        p.processBlock(buffer, midi);
-        p.updateDisplayIndex();
-        p.getDisplayLevel(p.getDisplayFraction(p.nowInSeconds()));
-        p.getDisplayHold(0.3f);
-        if (p.readOverCount() >= VyrTarvoMAudioProcessor::getOverCount())
-            p.setOverCount(0.0);
-    }
-    counting = false;
-    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(kittest::allocationsDuring([&] {
+                  for (int i = 0; i < 50; ++i)
+                  {
+                      p.processBlock(buffer, midi);
+                      p.updateDisplayIndex();
+                      p.getDisplayLevel(p.getDisplayFraction(p.nowInSeconds()));
+                      p.getDisplayHold(0.3f);
+                      if (p.readOverCount() >= VyrTarvoMAudioProcessor::getOverCount())
+                          p.setOverCount(0.0);
+                  }
+              }),
+              0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Configurations, TarvoMRealTime, ::testing::Values(

@@ -2,31 +2,9 @@
 // counted on the calling thread while they run.
 #include "TarvoTestSupport.h"
 
-#include <atomic>
+#include "AllocationCounting.h"
+
 #include <cmath>
-#include <cstdlib>
-#include <new>
-
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wmismatched-new-delete")
-
-namespace
-{
-std::atomic<long> allocations { 0 };
-thread_local bool counting = false;
-} // namespace
-
-void* operator new(size_t size)
-{
-    if (counting)
-        allocations.fetch_add(1);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 using namespace vyrtarvo;
 using namespace vyrtarvo::testing;
@@ -49,15 +27,15 @@ TEST(TarvoRealTime, ProcessBlockAndReadOutAllocateNothing)
     juce::AudioBuffer<float> buffer(pointers.data(), 2, 512);
     juce::MidiBuffer midi;
 
-    counting = true;
-    for (int i = 0; i < 50; ++i)
-        p.processBlock(buffer, midi);
-    p.updateDisplayIndex();
-    p.getDisplayLevel(0, 0.3f);
-    p.getDisplayHold(1, 0.3f);
-    p.readOverCount(0);
-    p.setOverCount(0, 0.0);
-    counting = false;
-    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(kittest::allocationsDuring([&] {
+                  for (int i = 0; i < 50; ++i)
+                      p.processBlock(buffer, midi);
+                  p.updateDisplayIndex();
+                  p.getDisplayLevel(0, 0.3f);
+                  p.getDisplayHold(1, 0.3f);
+                  p.readOverCount(0);
+                  p.setOverCount(0, 0.0);
+              }),
+              0);
 }
 } // namespace

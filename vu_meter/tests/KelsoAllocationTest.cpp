@@ -2,31 +2,9 @@
 // counted on the calling thread while they run.
 #include "KelsoTestSupport.h"
 
-#include <atomic>
+#include "AllocationCounting.h"
+
 #include <cmath>
-#include <cstdlib>
-#include <new>
-
-JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wmismatched-new-delete")
-
-namespace
-{
-std::atomic<long> allocations { 0 };
-thread_local bool counting = false;
-} // namespace
-
-void* operator new(size_t size)
-{
-    if (counting)
-        allocations.fetch_add(1);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 using namespace vyrkelsom;
 using namespace vyrkelsom::testing;
@@ -68,23 +46,22 @@ TEST_F(KelsoRealTime, ProcessBlockAndReadOutAllocateNothing)
         juce::AudioBuffer<float> buffer(pointers.data(), c.outs, 512);
         juce::MidiBuffer midi;
 
-        allocations = 0;
-        counting = true;
-        for (int i = 0; i < 50; ++i)
-        {
-            const juce::ScopedLock lock(p.getCallbackLock());
-            p.processBlock(buffer, midi);
-            p.processBlockBypassed(buffer, midi);
-            p.updateDisplayIndex();
-            const float x = p.getDisplayFraction(p.nowInSeconds());
-            p.getDisplayLevel(x);
-            p.getDisplayHold(x);
-            p.resetPeakHold(x);
-            if (p.readOverCount() >= VyrKelsoMAudioProcessor::getOverCountLimit())
-                p.setOverCount(0.0);
-        }
-        counting = false;
-        EXPECT_EQ(allocations.load(), 0);
+        EXPECT_EQ(kittest::allocationsDuring([&] {
+                      for (int i = 0; i < 50; ++i)
+                      {
+                          const juce::ScopedLock lock(p.getCallbackLock());
+                          p.processBlock(buffer, midi);
+                          p.processBlockBypassed(buffer, midi);
+                          p.updateDisplayIndex();
+                          const float x = p.getDisplayFraction(p.nowInSeconds());
+                          p.getDisplayLevel(x);
+                          p.getDisplayHold(x);
+                          p.resetPeakHold(x);
+                          if (p.readOverCount() >= VyrKelsoMAudioProcessor::getOverCountLimit())
+                              p.setOverCount(0.0);
+                      }
+                  }),
+                  0);
     }
 }
 } // namespace
