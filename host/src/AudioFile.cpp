@@ -1,6 +1,6 @@
 #include "AudioFile.h"
 
-#include "AtomicFile.h"
+#include "OutputFile.h"
 
 #include <sndfile.h>
 #include <sys/stat.h>
@@ -74,7 +74,7 @@ bool writeAudioFile(const std::string& path, const AudioData& audio, std::string
         return false;
     }
 
-    AtomicFile target(path);
+    OutputFile target(path);
     if (! target.isValid())
     {
         error = "cannot write " + path + ": " + target.getError();

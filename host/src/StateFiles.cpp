@@ -1,6 +1,6 @@
 #include "StateFiles.h"
 
-#include "AtomicFile.h"
+#include "OutputFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -71,12 +71,12 @@ bool writeStateDirectory(const std::string& directory, const std::vector<PluginI
         return false;
     }
 
-    std::vector<std::unique_ptr<AtomicFile>> files;
+    std::vector<std::unique_ptr<OutputFile>> files;
     for (const auto& chunk : chunks)
     {
         if (! isChunkFileName(chunk.id))
             continue;
-        auto file = std::make_unique<AtomicFile>((fs::path(directory) / chunk.id).string());
+        auto file = std::make_unique<OutputFile>((fs::path(directory) / chunk.id).string());
         if (! file->isValid() || ! file->write(chunk.data.data(), chunk.data.size()))
         {
             error = "cannot write state chunk " + chunk.id + " in " + directory + ": " + file->getError();

@@ -20,7 +20,8 @@ bool readStateDirectory(const std::string& directory, std::vector<PluginInstance
                         std::string& error);
 
 // Writes the chunks into the directory (created if missing). Every file is
-// written under a temporary name first and renamed only when all are written.
+// written under a temporary name first and committed only when all are
+// written (see OutputFile).
 bool writeStateDirectory(const std::string& directory, const std::vector<PluginInstance::Chunk>& chunks,
                          std::string& error);
 } // namespace vyrhost

@@ -4,9 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace vyrhosttest;
 namespace fs = std::filesystem;
@@ -48,6 +55,11 @@ std::string slurp(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+void spill(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 } // namespace
 
@@ -337,4 +349,203 @@ TEST(VyrhostState, ANewStereoMeterSavesExactlyItsStartingState)
     expected += text;
     expected.push_back('\0');
     EXPECT_EQ(slurp(work.file("state/juce")), expected);
+}
+
+namespace
+{
+// Collects what a FIFO or a terminal's master side delivers until finish():
+// the descriptor is non-blocking and open before vyrhost runs, so vyrhost
+// never waits for a reader and the test never waits for a writer.
+class StreamReader
+{
+public:
+    explicit StreamReader(int descriptor) : fd(descriptor), thread([this] { run(); }) {}
+    ~StreamReader()
+    {
+        finish();
+        close(fd);
+    }
+
+    std::string finish()
+    {
+        done = true;
+        if (thread.joinable())
+            thread.join();
+        return bytes;
+    }
+
+private:
+    void run()
+    {
+        char buffer[65536];
+        for (;;)
+        {
+            const bool last = done; // one more read after the writer has gone
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n > 0)
+                bytes.append(buffer, static_cast<std::size_t>(n));
+            else if (last)
+                return;
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    const int fd;
+    std::atomic<bool> done { false };
+    std::string bytes;
+    std::thread thread;
+};
+
+std::vector<std::string> renderTo(const std::string& input, const std::string& output)
+{
+    return { "render", probeAPath(), "--input", input, "--output", output };
+}
+
+// The audio of two WAV files is the same (their "PEAK" chunks carry the time
+// they were written).
+void expectSameAudio(const std::string& path, const std::string& expectedPath)
+{
+    const auto audio = readOutput(path), expected = readOutput(expectedPath);
+    EXPECT_EQ(audio.sampleRate, expected.sampleRate);
+    EXPECT_TRUE(audio.channels == expected.channels) << path;
+}
+
+// No temporary file of a write is left anywhere below the folder.
+void expectNoPartialFiles(const std::string& folder)
+{
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+}
+} // namespace
+
+TEST(VyrhostOutputTargets, AFileIsReplacedWholeAndALinkIsFollowed)
+{
+    TempDirectory work;
+    writeInput(work.file("in.wav"), 2, 3000);
+    ASSERT_EQ(runVyrhost(renderTo(work.file("in.wav"), work.file("expected.wav"))).exitCode, 0);
+    fs::create_directory(work.file("sub"));
+
+    struct Case
+    {
+        const char* output;
+        const char* written; // the file that must hold the render
+        std::vector<const char*> links; // must still be links afterwards
+        bool writtenExists = true;
+    };
+    spill(work.file("existing.wav"), "old");
+    spill(work.file("real.wav"), "old");
+    fs::create_symlink("real.wav", work.file("link.wav"));
+    fs::create_symlink(work.file("link.wav"), work.file("chain.wav"));
+    spill(work.file("sub/deep.wav"), "old");
+    fs::create_symlink("sub/deep.wav", work.file("relative.wav"));
+    fs::create_symlink("sub/made.wav", work.file("dangling.wav"));
+    const Case cases[] = {
+        { "existing.wav", "existing.wav", {} },
+        { "link.wav", "real.wav", { "link.wav" } },
+        { "chain.wav", "real.wav", { "chain.wav", "link.wav" } },
+        { "relative.wav", "sub/deep.wav", { "relative.wav" } },
+        // A link to nothing makes the file it names.
+        { "dangling.wav", "sub/made.wav", { "dangling.wav" }, false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.output);
+        if (c.writtenExists)
+            spill(work.file(c.written), "old");
+        const auto result = runVyrhost(renderTo(work.file("in.wav"), work.file(c.output)));
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        expectSameAudio(work.file(c.written), work.file("expected.wav"));
+        for (const char* link : c.links)
+            EXPECT_TRUE(fs::is_symlink(work.file(link))) << link;
+    }
+
+    // The state files are written the same way: a chunk file that is a link
+    // stays one.
+    fs::create_directory(work.file("state"));
+    fs::create_symlink("../kept-juce", work.file("state/juce"));
+    const auto saved = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("demo.wav"),
+                                    "--state-out", work.file("state") });
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_TRUE(fs::is_symlink(work.file("state/juce")));
+    EXPECT_EQ(slurp(work.file("kept-juce")).rfind("VC2!", 0), 0u);
+    expectNoPartialFiles(work.path());
+}
+
+TEST(VyrhostOutputTargets, AFifoOrATerminalIsWrittenInPlace)
+{
+    TempDirectory work;
+    writeInput(work.file("in.wav"), 2, 3000);
+    ASSERT_EQ(runVyrhost(renderTo(work.file("in.wav"), work.file("expected.wav"))).exitCode, 0);
+    const auto expectStreamed = [&](const std::string& bytes) {
+        spill(work.file("streamed.wav"), bytes);
+        expectSameAudio(work.file("streamed.wav"), work.file("expected.wav"));
+        fs::remove(work.file("streamed.wav"));
+    };
+
+    {
+        SCOPED_TRACE("FIFO");
+        ASSERT_EQ(mkfifo(work.file("fifo").c_str(), 0600), 0);
+        const int reader = open(work.file("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        StreamReader stream(reader);
+        const auto result = runVyrhost(renderTo(work.file("in.wav"), work.file("fifo")));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        expectStreamed(stream.finish());
+        EXPECT_TRUE(fs::is_fifo(work.file("fifo")));
+    }
+    {
+        SCOPED_TRACE("terminal");
+        const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 || ptsname(master) == nullptr)
+            GTEST_SKIP() << "no pseudo-terminal here";
+        const std::string terminal = ptsname(master);
+        // Raw, so that the terminal passes the bytes as they are; kept open
+        // so that the setting holds while vyrhost writes.
+        const int side = open(terminal.c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(side, 0);
+        termios raw {};
+        ASSERT_EQ(tcgetattr(side, &raw), 0);
+        cfmakeraw(&raw);
+        ASSERT_EQ(tcsetattr(side, TCSANOW, &raw), 0);
+        {
+            StreamReader stream(master);
+            const auto result = runVyrhost(renderTo(work.file("in.wav"), terminal));
+            EXPECT_EQ(result.exitCode, 0) << result.err;
+            expectStreamed(stream.finish());
+            struct stat status {};
+            EXPECT_TRUE(stat(terminal.c_str(), &status) == 0 && S_ISCHR(status.st_mode));
+        }
+        close(side);
+    }
+    expectNoPartialFiles(work.path());
+    EXPECT_EQ(std::distance(fs::directory_iterator(work.path()), fs::directory_iterator()), 3);
+}
+
+TEST(VyrhostOutputTargets, ADirectoryIsRefusedBeforeAnythingIsWritten)
+{
+    TempDirectory work;
+    fs::create_directory(work.file("folder"));
+    fs::create_directory_symlink("folder", work.file("to-folder"));
+    fs::create_symlink("loop", work.file("loop"));
+    const struct
+    {
+        const char* output;
+        std::string message;
+    } cases[] = {
+        { "folder", "cannot write " + work.file("folder") + ": it is a directory" },
+        { "to-folder", "cannot write " + work.file("to-folder") + ": it leads to a directory, " + work.file("folder") },
+        { "loop", "cannot write " + work.file("loop") + ": too many levels of symbolic links" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.output);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file(c.output),
+                                         "--state-out", work.file("state") });
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "vyrhost: " + c.message + "\n");
+        EXPECT_FALSE(fs::exists(work.file("state")));
+    }
+    EXPECT_TRUE(fs::is_empty(work.file("folder")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(work.path()), fs::directory_iterator()), 3);
 }
