@@ -254,7 +254,7 @@ TEST(VyrhostErrors, BadInputGetsOneLineAndNothingIsWritten)
         { { "render", probe, "--demo", "--output", out, "--block", "0" }, "--block takes" },
         { { "render", probe, "--demo", "--output", out, "--block", "12x" }, "--block takes" },
         { { "render", probe, "--demo", "--output", out, "--set", "0" }, "--set takes" },
-        { { "render", probe, "--demo", "--output", out, "--set", "0=inf" }, "--set takes" },
+        { { "render", probe, "--demo", "--output", out, "--set", "0=inf" }, "--set 0: a parameter takes a value from 0 to 1" },
         { { "render", probe, "--demo", "--output", out, "--set", "x=1" }, "--set takes" },
         { { "render", probe, "--demo", "--output", out, "--set", "6=1" }, "parameters 0 to 5" },
         { { "render", probe, "--demo", "--output", out, "--state-in", work.file("nostate") }, "no such state directory" },
@@ -548,4 +548,26 @@ TEST(VyrhostOutputTargets, ADirectoryIsRefusedBeforeAnythingIsWritten)
     }
     EXPECT_TRUE(fs::is_empty(work.file("folder")));
     EXPECT_EQ(std::distance(fs::directory_iterator(work.path()), fs::directory_iterator()), 3);
+}
+
+TEST(VyrhostSet, RefusesValuesOutsideTheHostRange)
+{
+    TempDirectory work;
+    for (const char* value : { "2", "-0.5", "1.0000001", "1e6", "-1e-30", "nan", "inf", "-inf" })
+    {
+        SCOPED_TRACE(value);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("out.wav"),
+                                         "--set", std::string("3=") + value });
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, std::string("vyrhost: --set 3: a parameter takes a value from 0 to 1, not ") + value
+                                  + " (vyrhost --help shows the usage)\n");
+        EXPECT_FALSE(fs::exists(work.file("out.wav")));
+    }
+    for (const char* value : { "0", "-0", "1", "1.0", "0.5" })
+    {
+        SCOPED_TRACE(value);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("out.wav"),
+                                         "--set", std::string("0=") + value });
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
 }
