@@ -60,8 +60,10 @@ int render(const Options& options)
         return fail(error);
 
     const AudioData output = renderThrough(*session.instance, session.input, options.blockSize);
+    const char* identifier = session.library->getDescription().effectIdentifier;
     if (! options.stateOut.empty()
-        && ! writeStateDirectory(options.stateOut, session.instance->saveChunks(), error))
+        && ! writeStateDirectory(options.stateOut, session.instance->saveChunks(),
+                                 identifier != nullptr ? identifier : "", error))
         return fail(error);
     if (! writeAudioFile(options.output, output, error))
         return fail(error);

@@ -61,6 +61,22 @@ void spill(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// The effect identifier that a library describes itself with.
+std::string identifierOf(const std::string& library)
+{
+    auto loaded = loadLibrary(library);
+    return loaded != nullptr ? loaded->getDescription().effectIdentifier : "";
+}
+
+// A state chunk in JUCE's binary XML form, around the text given.
+std::string binaryXml(const std::string& text)
+{
+    std::string chunk = "VC2!";
+    for (int shift = 0; shift < 32; shift += 8)
+        chunk.push_back(static_cast<char>((text.size() >> shift) & 0xff));
+    return chunk + text + '\0';
+}
 } // namespace
 
 TEST(VyrhostDescribe, PrintsTheDescriptionAndParametersAsJson)
@@ -204,7 +220,8 @@ TEST(VyrhostState, ChunksGoToOneFilePerChunkAndComeBack)
         ASSERT_EQ(saved.exitCode, 0) << saved.err;
         EXPECT_TRUE(fs::is_regular_file(work.file("first/juce")));
         EXPECT_TRUE(fs::is_regular_file(work.file("first/params")));
-        EXPECT_EQ(std::distance(fs::directory_iterator(work.file("first")), fs::directory_iterator()), 2);
+        EXPECT_EQ(slurp(work.file("first/.plugin")), identifierOf(library) + "\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(work.file("first")), fs::directory_iterator()), 3);
 
         const auto restored = runVyrhost({ "render", library, "--demo", "--output", work.file("b.wav"), "--state-in",
                                         work.file("first"), "--state-out", work.file("second") });
@@ -343,12 +360,7 @@ TEST(VyrhostState, ANewStereoMeterSavesExactlyItsStartingState)
 
     const std::string text = "<VYRTARVOsettings hold=\"0\" LRMS=\"0\" trim=\"0.5\" active=\"0\" "
                              "signature=\"Master Track\" latency=\"0\" size=\"0\"/>";
-    std::string expected = "VC2!";
-    for (int shift = 0; shift < 32; shift += 8)
-        expected.push_back(static_cast<char>((text.size() >> shift) & 0xff));
-    expected += text;
-    expected.push_back('\0');
-    EXPECT_EQ(slurp(work.file("state/juce")), expected);
+    EXPECT_EQ(slurp(work.file("state/juce")), binaryXml(text));
 }
 
 namespace
@@ -570,4 +582,123 @@ TEST(VyrhostSet, RefusesValuesOutsideTheHostRange)
                                          "--set", std::string("0=") + value });
         EXPECT_EQ(result.exitCode, 0) << result.err;
     }
+}
+
+TEST(VyrhostState, AnotherPlugInsStateIsRefusedByName)
+{
+    std::vector<std::pair<std::string, std::string>> pairs { { probeAPath(), probeBPath() } };
+    if (! kelsomPath().empty() && ! tarvoPath().empty())
+        pairs.emplace_back(kelsomPath(), tarvoPath());
+    for (const auto& [writer, reader] : pairs)
+    {
+        SCOPED_TRACE(reader);
+        TempDirectory work;
+        const auto saved = runVyrhost({ "render", writer, "--demo", "--output", work.file("a.wav"), "--state-out",
+                                        work.file("state") },
+                                      { { "XDG_CONFIG_HOME", work.file("config") } });
+        ASSERT_EQ(saved.exitCode, 0) << saved.err;
+        const auto loaded = runVyrhost({ "render", reader, "--demo", "--output", work.file("b.wav"), "--state-in",
+                                         work.file("state") },
+                                       { { "XDG_CONFIG_HOME", work.file("config") } });
+        EXPECT_EQ(loaded.exitCode, 1);
+        EXPECT_EQ(loaded.err, "vyrhost: the state in " + work.file("state") + " was written by "
+                                  + identifierOf(writer) + ", not by " + identifierOf(reader) + "\n");
+        EXPECT_FALSE(fs::exists(work.file("b.wav")));
+    }
+}
+
+TEST(VyrhostState, AStateWithoutItsWriterStillLoads)
+{
+    for (const auto& library : meters())
+    {
+        SCOPED_TRACE(library);
+        TempDirectory work;
+        const std::map<std::string, std::string> env { { "XDG_CONFIG_HOME", work.file("config") } };
+        const auto saved = runVyrhost({ "render", library, "--demo", "--output", work.file("a.wav"), "--set", "1=1",
+                                        "--state-out", work.file("first") },
+                                      env);
+        ASSERT_EQ(saved.exitCode, 0) << saved.err;
+        fs::remove(work.file("first/.plugin"));
+        const auto restored = runVyrhost({ "render", library, "--demo", "--output", work.file("b.wav"), "--state-in",
+                                           work.file("first"), "--state-out", work.file("second") },
+                                         env);
+        ASSERT_EQ(restored.exitCode, 0) << restored.err;
+        EXPECT_EQ(slurp(work.file("second/juce")), slurp(work.file("first/juce")));
+        EXPECT_EQ(slurp(work.file("second/params")), slurp(work.file("first/params")));
+    }
+}
+
+TEST(VyrhostState, AChunkThePlugInRefusesEndsTheCommand)
+{
+    TempDirectory work;
+    ASSERT_EQ(runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("a.wav"), "--state-out",
+                           work.file("saved") })
+                  .exitCode,
+              0);
+    const std::string params = slurp(work.file("saved/params"));
+    std::string noise(1000, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+
+    // States as older tools or hands leave them: no writer file.
+    const char* refusedJuce = "the plug-in refused the state chunk \"juce\" in DIR: it left its state as it was";
+    const char* refusedParams = "the plug-in refused the state chunk \"params\" in DIR: it holds no host parameters";
+    const struct
+    {
+        const char* name;
+        std::string juce, params;
+        const char* message; // null: taken
+    } cases[] = {
+        { "random bytes", noise, params, refusedJuce },
+        { "empty", "", params, refusedJuce },
+        { "another tag", binaryXml("<OTHER gain=\"0.25\"/>"), params, refusedJuce },
+        { "not XML", binaryXml("gain=0.25"), params, refusedJuce },
+        { "damaged params", binaryXml("<PROBE gain=\"0.25\"/>"), noise, refusedParams },
+        { "cut params", binaryXml("<PROBE gain=\"0.25\"/>"), params.substr(0, params.size() - 1), refusedParams },
+        { "written by hand", binaryXml("<PROBE gain=\"0.25\"/>"), params, nullptr },
+        // Repeats the state the instance has, in another form.
+        { "the present state", binaryXml("<PROBE gain=\"0.50\"/>"), params, nullptr },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string state = work.file(std::string("state-") + c.name);
+        fs::create_directory(state);
+        spill(state + "/juce", c.juce);
+        spill(state + "/params", c.params);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("out.wav"),
+                                         "--state-in", state });
+        if (c.message == nullptr)
+        {
+            EXPECT_EQ(result.exitCode, 0) << result.err;
+            fs::remove(work.file("out.wav"));
+            continue;
+        }
+        std::string message = c.message;
+        message.replace(message.find("DIR"), 3, state);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "vyrhost: " + message + "\n");
+        EXPECT_FALSE(fs::exists(work.file("out.wav")));
+    }
+}
+
+TEST(VyrhostState, TheVuMetersStateWithoutItsWriterIsRefusedByTheStereoMeter)
+{
+    if (kelsomPath().empty() || tarvoPath().empty())
+        GTEST_SKIP() << "the meters are not built";
+    TempDirectory work;
+    const std::map<std::string, std::string> env { { "XDG_CONFIG_HOME", work.file("config") } };
+    ASSERT_EQ(runVyrhost({ "render", kelsomPath(), "--demo", "--output", work.file("a.wav"), "--set", "0=0.25",
+                           "--state-out", work.file("state") },
+                         env)
+                  .exitCode,
+              0);
+    fs::remove(work.file("state/.plugin"));
+    const auto result = runVyrhost({ "render", tarvoPath(), "--demo", "--output", work.file("b.wav"), "--state-in",
+                                     work.file("state") },
+                                   env);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vyrhost: the plug-in refused the state chunk \"juce\" in " + work.file("state")
+                              + ": it left its state as it was\n");
+    EXPECT_FALSE(fs::exists(work.file("b.wav")));
 }
