@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sndfile.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <thread>
@@ -701,4 +702,110 @@ TEST(VyrhostState, TheVuMetersStateWithoutItsWriterIsRefusedByTheStereoMeter)
     EXPECT_EQ(result.err, "vyrhost: the plug-in refused the state chunk \"juce\" in " + work.file("state")
                               + ": it left its state as it was\n");
     EXPECT_FALSE(fs::exists(work.file("b.wav")));
+}
+
+namespace
+{
+struct AudioFormat
+{
+    const char* name;
+    int format;
+};
+
+void PrintTo(const AudioFormat& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
+constexpr int formatFrames = 20000;
+
+void writeFormat(const std::string& path, int format)
+{
+    SF_INFO info {};
+    info.samplerate = 48000;
+    info.channels = 2;
+    info.format = format;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    const auto signal = makeTestSignal(2, formatFrames, 5);
+    std::vector<float> interleaved;
+    for (int i = 0; i < formatFrames; ++i)
+        for (const auto& channel : signal)
+            interleaved.push_back(channel[static_cast<std::size_t>(i)] * 0.5f);
+    EXPECT_EQ(sf_writef_float(file, interleaved.data(), formatFrames), formatFrames);
+    sf_close(file);
+}
+
+// The frames libsndfile can read from the file, to its end.
+long readableFrames(const std::string& path)
+{
+    SF_INFO info {};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr)
+        return -1;
+    std::vector<float> buffer(2 * 4096);
+    long frames = 0;
+    for (sf_count_t n; (n = sf_readf_float(file, buffer.data(), 4096)) > 0;)
+        frames += static_cast<long>(n);
+    sf_close(file);
+    return frames;
+}
+
+class VyrhostCutInput : public ::testing::TestWithParam<AudioFormat>
+{
+};
+} // namespace
+
+// Cut by a number of bytes that is no whole number of frames, a little before
+// the end: each format still opens, and its header announces all frames.
+TEST_P(VyrhostCutInput, IsRefusedAsTruncatedAndTheWholeFileRenders)
+{
+    TempDirectory work;
+    const std::string whole = work.file("whole"), cut = work.file("cut");
+    writeFormat(whole, GetParam().format);
+    fs::copy_file(whole, cut);
+    fs::resize_file(cut, fs::file_size(cut) - 1001);
+    const long held = readableFrames(cut);
+    ASSERT_GT(held, 0);
+    ASSERT_LT(held, formatFrames);
+
+    const auto rendered = runVyrhost(renderTo(whole, work.file("whole.wav")));
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.err;
+    EXPECT_EQ(readOutput(work.file("whole.wav")).getNumFrames(), formatFrames);
+
+    const auto refused = runVyrhost(renderTo(cut, work.file("cut.wav")));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "vyrhost: truncated: the header announces " + std::to_string(formatFrames)
+                               + " frames, the file holds " + std::to_string(held) + ": " + cut + "\n");
+    EXPECT_FALSE(fs::exists(work.file("cut.wav")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, VyrhostCutInput,
+                         ::testing::Values(AudioFormat { "Wav16", SF_FORMAT_WAV | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "WavFloat", SF_FORMAT_WAV | SF_FORMAT_FLOAT },
+                                           AudioFormat { "WavExtensible24", SF_FORMAT_WAVEX | SF_FORMAT_PCM_24 },
+                                           AudioFormat { "Rf64", SF_FORMAT_RF64 | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Wave64", SF_FORMAT_W64 | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Aiff16", SF_FORMAT_AIFF | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "AiffFloat", SF_FORMAT_AIFF | SF_FORMAT_FLOAT },
+                                           AudioFormat { "Au16", SF_FORMAT_AU | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Caf16", SF_FORMAT_CAF | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16 }),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VyrhostCutInput, AnOggStreamWithoutItsEndIsRefused)
+{
+    TempDirectory work;
+    const std::string whole = work.file("whole.ogg"), cut = work.file("cut.ogg");
+    writeFormat(whole, SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+    fs::copy_file(whole, cut);
+    fs::resize_file(cut, fs::file_size(cut) / 2);
+    const long held = readableFrames(cut);
+
+    ASSERT_EQ(runVyrhost(renderTo(whole, work.file("whole.wav"))).exitCode, 0);
+    const auto refused = runVyrhost(renderTo(cut, work.file("cut.wav")));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "vyrhost: truncated: the stream ends without its last page after "
+                               + std::to_string(held) + " frames: " + cut + "\n");
+    EXPECT_FALSE(fs::exists(work.file("cut.wav")));
 }
