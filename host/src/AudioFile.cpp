@@ -1,10 +1,12 @@
 #include "AudioFile.h"
 
-#include "AtomicFile.h"
+#include "AnnouncedFrames.h"
+#include "OutputFile.h"
 
 #include <sndfile.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vyrhost
@@ -35,20 +37,46 @@ bool readAudioFile(const std::string& path, AudioData& audio, std::string& error
     if (! ok)
         error = "not a usable audio file: " + path;
 
+    // Read to the end in blocks rather than trusting the count: a header may
+    // announce more than the file holds.
     std::vector<float> interleaved;
+    sf_count_t held = 0;
     if (ok)
     {
-        interleaved.resize(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
-        const sf_count_t read = sf_readf_float(file, interleaved.data(), info.frames);
-        if (read != info.frames)
+        const sf_count_t block = 65536;
+        for (;;)
         {
-            ok = false;
-            error = "cannot read audio file " + path + ": the file is truncated or damaged";
+            interleaved.resize(static_cast<std::size_t>(held + block) * static_cast<std::size_t>(info.channels));
+            const sf_count_t read = sf_readf_float(
+                file, interleaved.data() + static_cast<std::size_t>(held) * static_cast<std::size_t>(info.channels),
+                block);
+            held += read > 0 ? read : 0;
+            if (read < block)
+                break;
         }
+        interleaved.resize(static_cast<std::size_t>(held) * static_cast<std::size_t>(info.channels));
     }
     sf_close(file);
     if (! ok)
         return false;
+
+    // libsndfile counts the frames a cut file still holds for most formats,
+    // so the header's own count is read beside it; for compressed formats its
+    // count is the header's and the decoder stops early. A stream whose end
+    // libsndfile cannot find (a cut Ogg file) has no count at all.
+    if (info.frames == SF_COUNT_MAX)
+    {
+        error = "truncated: the stream ends without its last page after " + std::to_string(held) + " frames: " + path;
+        return false;
+    }
+    const auto announced = std::max<std::int64_t>(info.frames, readAnnouncedFrames(path, info).value_or(0));
+    if (held < announced)
+    {
+        error = "truncated: the header announces " + std::to_string(announced) + " frames, the file holds "
+              + std::to_string(held) + ": " + path;
+        return false;
+    }
+    info.frames = held;
 
     audio.sampleRate = info.samplerate;
     audio.channels.assign(static_cast<std::size_t>(info.channels),
@@ -74,7 +102,7 @@ bool writeAudioFile(const std::string& path, const AudioData& audio, std::string
         return false;
     }
 
-    AtomicFile target(path);
+    OutputFile target(path);
     if (! target.isValid())
     {
         error = "cannot write " + path + ": " + target.getError();

@@ -20,7 +20,7 @@ struct AudioData
 bool readAudioFile(const std::string& path, AudioData& audio, std::string& error);
 
 // Writes a 32-bit float WAV file, so that floats pass through bit-exact. The
-// file appears complete or not at all: it is written beside the target under a
-// temporary name and renamed.
+// file appears complete or not at all (see OutputFile for links, FIFOs and
+// devices).
 bool writeAudioFile(const std::string& path, const AudioData& audio, std::string& error);
 } // namespace vyrhost

@@ -1,7 +1,7 @@
 #include "HostSession.h"
 
 #include "DemoProgramme.h"
-#include "StateFiles.h"
+#include "StateRestore.h"
 
 #include <algorithm>
 
@@ -85,17 +85,10 @@ bool startSession(const Options& options, HostSession& session, PluginInstance::
         return false;
     }
 
-    if (! options.stateIn.empty())
-    {
-        std::vector<PluginInstance::Chunk> chunks;
-        if (! readStateDirectory(options.stateIn, chunks, error))
-            return false;
-        if (! session.instance->restoreChunks(chunks))
-        {
-            error = "the plug-in refused the state in " + options.stateIn;
-            return false;
-        }
-    }
+    if (! options.stateIn.empty()
+        && ! restoreStateDirectory(*session.library, session.configurationIndex, session.input.sampleRate,
+                                   *session.instance, options.stateIn, error))
+        return false;
 
     const int numParameters = session.instance->getNumParameters();
     for (const auto& [index, value] : options.sets)

@@ -4,6 +4,7 @@
 #include "DescriptionJson.h"
 #include "HostSession.h"
 #include "HostWindow.h"
+#include "OutputFile.h"
 #include "Options.h"
 #include "PngWriter.h"
 #include "StateFiles.h"
@@ -51,13 +52,18 @@ int describe(const Options& options)
 int render(const Options& options)
 {
     std::string error;
+    // A target that cannot take the file is refused before any work is done.
+    if (! OutputFile::canWrite(options.output, error))
+        return fail(error);
     HostSession session;
     if (! startSession(options, session, {}, error))
         return fail(error);
 
     const AudioData output = renderThrough(*session.instance, session.input, options.blockSize);
+    const char* identifier = session.library->getDescription().effectIdentifier;
     if (! options.stateOut.empty()
-        && ! writeStateDirectory(options.stateOut, session.instance->saveChunks(), error))
+        && ! writeStateDirectory(options.stateOut, session.instance->saveChunks(),
+                                 identifier != nullptr ? identifier : "", error))
         return fail(error);
     if (! writeAudioFile(options.output, output, error))
         return fail(error);
@@ -130,6 +136,8 @@ int open(const Options& options)
         requestedHeight = height;
     };
 
+    if (! options.snapshot.empty() && ! OutputFile::canWrite(options.snapshot, error))
+        return fail(error);
     HostSession session;
     if (! startSession(options, session, callbacks, error))
         return fail(error);
@@ -190,6 +198,10 @@ int open(const Options& options)
 
 int main(int argc, char** argv)
 {
+    // A FIFO or a pipe whose reader has gone fails the write with an error
+    // that vyrhost reports, instead of ending it without a word.
+    std::signal(SIGPIPE, SIG_IGN);
+
     Options options;
     std::string error;
     if (! parseOptions(argc, argv, options, error))

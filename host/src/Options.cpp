@@ -5,7 +5,10 @@
 
 namespace vyrhost
 {
-bool parseWholeDouble(const std::string& text, double& value)
+namespace
+{
+// The whole text as a number, infinities and NaN included.
+bool parseWholeNumber(const std::string& text, double& value)
 {
     if (text.empty())
         return false;
@@ -15,7 +18,17 @@ bool parseWholeDouble(const std::string& text, double& value)
         ++begin;
     double parsed = 0.0;
     const auto result = std::from_chars(begin, end, parsed, std::chars_format::general);
-    if (result.ec != std::errc() || result.ptr != end || ! std::isfinite(parsed))
+    if (result.ec != std::errc() || result.ptr != end)
+        return false;
+    value = parsed;
+    return true;
+}
+} // namespace
+
+bool parseWholeDouble(const std::string& text, double& value)
+{
+    double parsed = 0.0;
+    if (! parseWholeNumber(text, parsed) || ! std::isfinite(parsed))
         return false;
     value = parsed;
     return true;
@@ -175,13 +188,21 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             int index = 0;
             double parameterValue = 0.0;
             if (equals == std::string::npos || ! parseWholeInt(value.substr(0, equals), index) || index < 0
-                || ! parseWholeDouble(value.substr(equals + 1), parameterValue)
-                || std::fabs(parameterValue) > 1.0e6)
+                || ! parseWholeNumber(value.substr(equals + 1), parameterValue))
             {
                 error = "--set takes INDEX=VALUE with a parameter index and a number, not " + value;
                 return false;
             }
-            options.sets.emplace_back(index, static_cast<float>(parameterValue));
+            // A host hands parameters normalised values: nothing else reaches
+            // the plug-in from here.
+            if (! (parameterValue >= 0.0 && parameterValue <= 1.0))
+            {
+                error = "--set " + std::to_string(index) + ": a parameter takes a value from 0 to 1, not "
+                      + value.substr(equals + 1);
+                return false;
+            }
+            // + 0.0f turns -0 into 0.
+            options.sets.emplace_back(index, static_cast<float>(parameterValue) + 0.0f);
         }
         else if (option == "--bypass")
         {

@@ -1,6 +1,6 @@
 #include "PngWriter.h"
 
-#include "AtomicFile.h"
+#include "OutputFile.h"
 
 #include <png.h>
 
@@ -16,7 +16,7 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
         error = "no image to write to " + path;
         return false;
     }
-    AtomicFile target(path);
+    OutputFile target(path);
     if (! target.isValid())
     {
         error = "cannot write " + path + ": " + target.getError();
@@ -49,9 +49,14 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
     if (std::fclose(file) != 0)
         ok = false;
 
-    if (! ok || ! target.commit())
+    if (! ok)
     {
         error = "cannot write " + path;
+        return false;
+    }
+    if (! target.commit())
+    {
+        error = "cannot write " + path + ": " + target.getError();
         return false;
     }
     return true;

@@ -1,6 +1,6 @@
 #include "StateFiles.h"
 
-#include "AtomicFile.h"
+#include "OutputFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +10,30 @@
 namespace vyrhost
 {
 namespace fs = std::filesystem;
+
+const char* const stateWriterFileName = ".plugin";
+
+namespace
+{
+// The first line of the writer file, as one line of text: bytes other than
+// printable ASCII show as '?', and a long text is cut.
+bool readWriter(const fs::path& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (! file.is_open())
+        return false;
+    std::getline(file, text);
+    if (file.bad())
+        return false;
+    constexpr std::size_t longest = 200;
+    if (text.size() > longest)
+        text = text.substr(0, longest) + "...";
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
+            c = '?';
+    return true;
+}
+} // namespace
 
 bool isChunkFileName(const std::string& name)
 {
@@ -23,13 +47,26 @@ bool isChunkFileName(const std::string& name)
 }
 
 bool readStateDirectory(const std::string& directory, std::vector<PluginInstance::Chunk>& chunks,
-                        std::string& error)
+                        std::optional<std::string>& writer, std::string& error)
 {
     std::error_code ec;
     if (! fs::is_directory(directory, ec))
     {
         error = "no such state directory: " + directory;
         return false;
+    }
+
+    writer.reset();
+    const fs::path writerPath = fs::path(directory) / stateWriterFileName;
+    if (fs::exists(fs::symlink_status(writerPath, ec)))
+    {
+        std::string text;
+        if (! readWriter(writerPath, text))
+        {
+            error = "cannot read " + writerPath.string();
+            return false;
+        }
+        writer = text;
     }
 
     chunks.clear();
@@ -61,7 +98,7 @@ bool readStateDirectory(const std::string& directory, std::vector<PluginInstance
 }
 
 bool writeStateDirectory(const std::string& directory, const std::vector<PluginInstance::Chunk>& chunks,
-                         std::string& error)
+                         const std::string& writer, std::string& error)
 {
     std::error_code ec;
     fs::create_directories(directory, ec);
@@ -71,12 +108,12 @@ bool writeStateDirectory(const std::string& directory, const std::vector<PluginI
         return false;
     }
 
-    std::vector<std::unique_ptr<AtomicFile>> files;
+    std::vector<std::unique_ptr<OutputFile>> files;
     for (const auto& chunk : chunks)
     {
         if (! isChunkFileName(chunk.id))
             continue;
-        auto file = std::make_unique<AtomicFile>((fs::path(directory) / chunk.id).string());
+        auto file = std::make_unique<OutputFile>((fs::path(directory) / chunk.id).string());
         if (! file->isValid() || ! file->write(chunk.data.data(), chunk.data.size()))
         {
             error = "cannot write state chunk " + chunk.id + " in " + directory + ": " + file->getError();
@@ -84,6 +121,14 @@ bool writeStateDirectory(const std::string& directory, const std::vector<PluginI
         }
         files.push_back(std::move(file));
     }
+    const std::string writerLine = writer + "\n";
+    auto writerFile = std::make_unique<OutputFile>((fs::path(directory) / stateWriterFileName).string());
+    if (! writerFile->isValid() || ! writerFile->write(writerLine.data(), writerLine.size()))
+    {
+        error = "cannot write " + std::string(stateWriterFileName) + " in " + directory + ": " + writerFile->getError();
+        return false;
+    }
+    files.push_back(std::move(writerFile));
     for (auto& file : files)
         if (! file->commit())
         {

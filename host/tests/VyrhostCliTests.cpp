@@ -4,9 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace vyrhosttest;
 namespace fs = std::filesystem;
@@ -48,6 +56,27 @@ std::string slurp(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+void spill(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The effect identifier that a library describes itself with.
+std::string identifierOf(const std::string& library)
+{
+    auto loaded = loadLibrary(library);
+    return loaded != nullptr ? loaded->getDescription().effectIdentifier : "";
+}
+
+// A state chunk in JUCE's binary XML form, around the text given.
+std::string binaryXml(const std::string& text)
+{
+    std::string chunk = "VC2!";
+    for (int shift = 0; shift < 32; shift += 8)
+        chunk.push_back(static_cast<char>((text.size() >> shift) & 0xff));
+    return chunk + text + '\0';
 }
 } // namespace
 
@@ -192,7 +221,8 @@ TEST(VyrhostState, ChunksGoToOneFilePerChunkAndComeBack)
         ASSERT_EQ(saved.exitCode, 0) << saved.err;
         EXPECT_TRUE(fs::is_regular_file(work.file("first/juce")));
         EXPECT_TRUE(fs::is_regular_file(work.file("first/params")));
-        EXPECT_EQ(std::distance(fs::directory_iterator(work.file("first")), fs::directory_iterator()), 2);
+        EXPECT_EQ(slurp(work.file("first/.plugin")), identifierOf(library) + "\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(work.file("first")), fs::directory_iterator()), 3);
 
         const auto restored = runVyrhost({ "render", library, "--demo", "--output", work.file("b.wav"), "--state-in",
                                         work.file("first"), "--state-out", work.file("second") });
@@ -242,7 +272,7 @@ TEST(VyrhostErrors, BadInputGetsOneLineAndNothingIsWritten)
         { { "render", probe, "--demo", "--output", out, "--block", "0" }, "--block takes" },
         { { "render", probe, "--demo", "--output", out, "--block", "12x" }, "--block takes" },
         { { "render", probe, "--demo", "--output", out, "--set", "0" }, "--set takes" },
-        { { "render", probe, "--demo", "--output", out, "--set", "0=inf" }, "--set takes" },
+        { { "render", probe, "--demo", "--output", out, "--set", "0=inf" }, "--set 0: a parameter takes a value from 0 to 1" },
         { { "render", probe, "--demo", "--output", out, "--set", "x=1" }, "--set takes" },
         { { "render", probe, "--demo", "--output", out, "--set", "6=1" }, "parameters 0 to 5" },
         { { "render", probe, "--demo", "--output", out, "--state-in", work.file("nostate") }, "no such state directory" },
@@ -331,10 +361,451 @@ TEST(VyrhostState, ANewStereoMeterSavesExactlyItsStartingState)
 
     const std::string text = "<VYRTARVOsettings hold=\"0\" LRMS=\"0\" trim=\"0.5\" active=\"0\" "
                              "signature=\"Master Track\" latency=\"0\" size=\"0\"/>";
-    std::string expected = "VC2!";
-    for (int shift = 0; shift < 32; shift += 8)
-        expected.push_back(static_cast<char>((text.size() >> shift) & 0xff));
-    expected += text;
-    expected.push_back('\0');
-    EXPECT_EQ(slurp(work.file("state/juce")), expected);
+    EXPECT_EQ(slurp(work.file("state/juce")), binaryXml(text));
+}
+
+namespace
+{
+// Collects what a FIFO or a terminal's master side delivers until finish():
+// the descriptor is non-blocking and open before vyrhost runs, so vyrhost
+// never waits for a reader and the test never waits for a writer.
+class StreamReader
+{
+public:
+    explicit StreamReader(int descriptor) : fd(descriptor), thread([this] { run(); }) {}
+    ~StreamReader()
+    {
+        finish();
+        close(fd);
+    }
+
+    std::string finish()
+    {
+        done = true;
+        if (thread.joinable())
+            thread.join();
+        return bytes;
+    }
+
+private:
+    void run()
+    {
+        char buffer[65536];
+        for (;;)
+        {
+            const bool last = done; // one more read after the writer has gone
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n > 0)
+                bytes.append(buffer, static_cast<std::size_t>(n));
+            else if (last)
+                return;
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    const int fd;
+    std::atomic<bool> done { false };
+    std::string bytes;
+    std::thread thread;
+};
+
+std::vector<std::string> renderTo(const std::string& input, const std::string& output)
+{
+    return { "render", probeAPath(), "--input", input, "--output", output };
+}
+
+// The audio of two WAV files is the same (their "PEAK" chunks carry the time
+// they were written).
+void expectSameAudio(const std::string& path, const std::string& expectedPath)
+{
+    const auto audio = readOutput(path), expected = readOutput(expectedPath);
+    EXPECT_EQ(audio.sampleRate, expected.sampleRate);
+    EXPECT_TRUE(audio.channels == expected.channels) << path;
+}
+
+// No temporary file of a write is left anywhere below the folder.
+void expectNoPartialFiles(const std::string& folder)
+{
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+}
+} // namespace
+
+TEST(VyrhostOutputTargets, AFileIsReplacedWholeAndALinkIsFollowed)
+{
+    TempDirectory work;
+    writeInput(work.file("in.wav"), 2, 3000);
+    ASSERT_EQ(runVyrhost(renderTo(work.file("in.wav"), work.file("expected.wav"))).exitCode, 0);
+    fs::create_directory(work.file("sub"));
+
+    struct Case
+    {
+        const char* output;
+        const char* written; // the file that must hold the render
+        std::vector<const char*> links; // must still be links afterwards
+        bool writtenExists = true;
+    };
+    spill(work.file("existing.wav"), "old");
+    spill(work.file("real.wav"), "old");
+    fs::create_symlink("real.wav", work.file("link.wav"));
+    fs::create_symlink(work.file("link.wav"), work.file("chain.wav"));
+    spill(work.file("sub/deep.wav"), "old");
+    fs::create_symlink("sub/deep.wav", work.file("relative.wav"));
+    fs::create_symlink("sub/made.wav", work.file("dangling.wav"));
+    const Case cases[] = {
+        { "existing.wav", "existing.wav", {} },
+        { "link.wav", "real.wav", { "link.wav" } },
+        { "chain.wav", "real.wav", { "chain.wav", "link.wav" } },
+        { "relative.wav", "sub/deep.wav", { "relative.wav" } },
+        // A link to nothing makes the file it names.
+        { "dangling.wav", "sub/made.wav", { "dangling.wav" }, false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.output);
+        if (c.writtenExists)
+            spill(work.file(c.written), "old");
+        const auto result = runVyrhost(renderTo(work.file("in.wav"), work.file(c.output)));
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        expectSameAudio(work.file(c.written), work.file("expected.wav"));
+        for (const char* link : c.links)
+            EXPECT_TRUE(fs::is_symlink(work.file(link))) << link;
+    }
+
+    // The state files are written the same way: a chunk file that is a link
+    // stays one.
+    fs::create_directory(work.file("state"));
+    fs::create_symlink("../kept-juce", work.file("state/juce"));
+    const auto saved = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("demo.wav"),
+                                    "--state-out", work.file("state") });
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_TRUE(fs::is_symlink(work.file("state/juce")));
+    EXPECT_EQ(slurp(work.file("kept-juce")).rfind("VC2!", 0), 0u);
+    expectNoPartialFiles(work.path());
+}
+
+TEST(VyrhostOutputTargets, AFifoOrATerminalIsWrittenInPlace)
+{
+    TempDirectory work;
+    writeInput(work.file("in.wav"), 2, 3000);
+    ASSERT_EQ(runVyrhost(renderTo(work.file("in.wav"), work.file("expected.wav"))).exitCode, 0);
+    const auto expectStreamed = [&](const std::string& bytes) {
+        spill(work.file("streamed.wav"), bytes);
+        expectSameAudio(work.file("streamed.wav"), work.file("expected.wav"));
+        fs::remove(work.file("streamed.wav"));
+    };
+
+    {
+        SCOPED_TRACE("FIFO");
+        ASSERT_EQ(mkfifo(work.file("fifo").c_str(), 0600), 0);
+        const int reader = open(work.file("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        StreamReader stream(reader);
+        const auto result = runVyrhost(renderTo(work.file("in.wav"), work.file("fifo")));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        expectStreamed(stream.finish());
+        EXPECT_TRUE(fs::is_fifo(work.file("fifo")));
+    }
+    {
+        SCOPED_TRACE("terminal");
+        const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 || ptsname(master) == nullptr)
+            GTEST_SKIP() << "no pseudo-terminal here";
+        const std::string terminal = ptsname(master);
+        // Raw, so that the terminal passes the bytes as they are; kept open
+        // so that the setting holds while vyrhost writes.
+        const int side = open(terminal.c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(side, 0);
+        termios raw {};
+        ASSERT_EQ(tcgetattr(side, &raw), 0);
+        cfmakeraw(&raw);
+        ASSERT_EQ(tcsetattr(side, TCSANOW, &raw), 0);
+        {
+            StreamReader stream(master);
+            const auto result = runVyrhost(renderTo(work.file("in.wav"), terminal));
+            EXPECT_EQ(result.exitCode, 0) << result.err;
+            expectStreamed(stream.finish());
+            struct stat status {};
+            EXPECT_TRUE(stat(terminal.c_str(), &status) == 0 && S_ISCHR(status.st_mode));
+        }
+        close(side);
+    }
+    expectNoPartialFiles(work.path());
+    EXPECT_EQ(std::distance(fs::directory_iterator(work.path()), fs::directory_iterator()), 3);
+}
+
+TEST(VyrhostOutputTargets, ADirectoryIsRefusedBeforeAnythingIsWritten)
+{
+    TempDirectory work;
+    fs::create_directory(work.file("folder"));
+    fs::create_directory_symlink("folder", work.file("to-folder"));
+    fs::create_symlink("loop", work.file("loop"));
+    const struct
+    {
+        const char* output;
+        std::string message;
+    } cases[] = {
+        { "folder", "cannot write " + work.file("folder") + ": it is a directory" },
+        { "to-folder", "cannot write " + work.file("to-folder") + ": it leads to a directory, " + work.file("folder") },
+        { "loop", "cannot write " + work.file("loop") + ": too many levels of symbolic links" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.output);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file(c.output),
+                                         "--state-out", work.file("state") });
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "vyrhost: " + c.message + "\n");
+        EXPECT_FALSE(fs::exists(work.file("state")));
+    }
+    EXPECT_TRUE(fs::is_empty(work.file("folder")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(work.path()), fs::directory_iterator()), 3);
+}
+
+TEST(VyrhostSet, RefusesValuesOutsideTheHostRange)
+{
+    TempDirectory work;
+    for (const char* value : { "2", "-0.5", "1.0000001", "1e6", "-1e-30", "nan", "inf", "-inf" })
+    {
+        SCOPED_TRACE(value);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("out.wav"),
+                                         "--set", std::string("3=") + value });
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, std::string("vyrhost: --set 3: a parameter takes a value from 0 to 1, not ") + value
+                                  + " (vyrhost --help shows the usage)\n");
+        EXPECT_FALSE(fs::exists(work.file("out.wav")));
+    }
+    for (const char* value : { "0", "-0", "1", "1.0", "0.5" })
+    {
+        SCOPED_TRACE(value);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("out.wav"),
+                                         "--set", std::string("0=") + value });
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
+}
+
+TEST(VyrhostState, AnotherPlugInsStateIsRefusedByName)
+{
+    std::vector<std::pair<std::string, std::string>> pairs { { probeAPath(), probeBPath() } };
+    if (! kelsomPath().empty() && ! tarvoPath().empty())
+        pairs.emplace_back(kelsomPath(), tarvoPath());
+    for (const auto& [writer, reader] : pairs)
+    {
+        SCOPED_TRACE(reader);
+        TempDirectory work;
+        const auto saved = runVyrhost({ "render", writer, "--demo", "--output", work.file("a.wav"), "--state-out",
+                                        work.file("state") },
+                                      { { "XDG_CONFIG_HOME", work.file("config") } });
+        ASSERT_EQ(saved.exitCode, 0) << saved.err;
+        const auto loaded = runVyrhost({ "render", reader, "--demo", "--output", work.file("b.wav"), "--state-in",
+                                         work.file("state") },
+                                       { { "XDG_CONFIG_HOME", work.file("config") } });
+        EXPECT_EQ(loaded.exitCode, 1);
+        EXPECT_EQ(loaded.err, "vyrhost: the state in " + work.file("state") + " was written by "
+                                  + identifierOf(writer) + ", not by " + identifierOf(reader) + "\n");
+        EXPECT_FALSE(fs::exists(work.file("b.wav")));
+    }
+}
+
+TEST(VyrhostState, AStateWithoutItsWriterStillLoads)
+{
+    for (const auto& library : meters())
+    {
+        SCOPED_TRACE(library);
+        TempDirectory work;
+        const std::map<std::string, std::string> env { { "XDG_CONFIG_HOME", work.file("config") } };
+        const auto saved = runVyrhost({ "render", library, "--demo", "--output", work.file("a.wav"), "--set", "1=1",
+                                        "--state-out", work.file("first") },
+                                      env);
+        ASSERT_EQ(saved.exitCode, 0) << saved.err;
+        fs::remove(work.file("first/.plugin"));
+        const auto restored = runVyrhost({ "render", library, "--demo", "--output", work.file("b.wav"), "--state-in",
+                                           work.file("first"), "--state-out", work.file("second") },
+                                         env);
+        ASSERT_EQ(restored.exitCode, 0) << restored.err;
+        EXPECT_EQ(slurp(work.file("second/juce")), slurp(work.file("first/juce")));
+        EXPECT_EQ(slurp(work.file("second/params")), slurp(work.file("first/params")));
+    }
+}
+
+TEST(VyrhostState, AChunkThePlugInRefusesEndsTheCommand)
+{
+    TempDirectory work;
+    ASSERT_EQ(runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("a.wav"), "--state-out",
+                           work.file("saved") })
+                  .exitCode,
+              0);
+    const std::string params = slurp(work.file("saved/params"));
+    std::string noise(1000, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+
+    // States as older tools or hands leave them: no writer file.
+    const char* refusedJuce = "the plug-in refused the state chunk \"juce\" in DIR: it left its state as it was";
+    const char* refusedParams = "the plug-in refused the state chunk \"params\" in DIR: it holds no host parameters";
+    const struct
+    {
+        const char* name;
+        std::string juce, params;
+        const char* message; // null: taken
+    } cases[] = {
+        { "random bytes", noise, params, refusedJuce },
+        { "empty", "", params, refusedJuce },
+        { "another tag", binaryXml("<OTHER gain=\"0.25\"/>"), params, refusedJuce },
+        { "not XML", binaryXml("gain=0.25"), params, refusedJuce },
+        { "damaged params", binaryXml("<PROBE gain=\"0.25\"/>"), noise, refusedParams },
+        { "cut params", binaryXml("<PROBE gain=\"0.25\"/>"), params.substr(0, params.size() - 1), refusedParams },
+        { "written by hand", binaryXml("<PROBE gain=\"0.25\"/>"), params, nullptr },
+        // Repeats the state the instance has, in another form.
+        { "the present state", binaryXml("<PROBE gain=\"0.50\"/>"), params, nullptr },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string state = work.file(std::string("state-") + c.name);
+        fs::create_directory(state);
+        spill(state + "/juce", c.juce);
+        spill(state + "/params", c.params);
+        const auto result = runVyrhost({ "render", probeAPath(), "--demo", "--output", work.file("out.wav"),
+                                         "--state-in", state });
+        if (c.message == nullptr)
+        {
+            EXPECT_EQ(result.exitCode, 0) << result.err;
+            fs::remove(work.file("out.wav"));
+            continue;
+        }
+        std::string message = c.message;
+        message.replace(message.find("DIR"), 3, state);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "vyrhost: " + message + "\n");
+        EXPECT_FALSE(fs::exists(work.file("out.wav")));
+    }
+}
+
+TEST(VyrhostState, TheVuMetersStateWithoutItsWriterIsRefusedByTheStereoMeter)
+{
+    if (kelsomPath().empty() || tarvoPath().empty())
+        GTEST_SKIP() << "the meters are not built";
+    TempDirectory work;
+    const std::map<std::string, std::string> env { { "XDG_CONFIG_HOME", work.file("config") } };
+    ASSERT_EQ(runVyrhost({ "render", kelsomPath(), "--demo", "--output", work.file("a.wav"), "--set", "0=0.25",
+                           "--state-out", work.file("state") },
+                         env)
+                  .exitCode,
+              0);
+    fs::remove(work.file("state/.plugin"));
+    const auto result = runVyrhost({ "render", tarvoPath(), "--demo", "--output", work.file("b.wav"), "--state-in",
+                                     work.file("state") },
+                                   env);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vyrhost: the plug-in refused the state chunk \"juce\" in " + work.file("state")
+                              + ": it left its state as it was\n");
+    EXPECT_FALSE(fs::exists(work.file("b.wav")));
+}
+
+namespace
+{
+struct AudioFormat
+{
+    const char* name;
+    int format;
+};
+
+void PrintTo(const AudioFormat& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
+constexpr int formatFrames = 20000;
+
+void writeFormat(const std::string& path, int format)
+{
+    SF_INFO info {};
+    info.samplerate = 48000;
+    info.channels = 2;
+    info.format = format;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    const auto signal = makeTestSignal(2, formatFrames, 5);
+    std::vector<float> interleaved;
+    for (int i = 0; i < formatFrames; ++i)
+        for (const auto& channel : signal)
+            interleaved.push_back(channel[static_cast<std::size_t>(i)] * 0.5f);
+    EXPECT_EQ(sf_writef_float(file, interleaved.data(), formatFrames), formatFrames);
+    sf_close(file);
+}
+
+// The frames libsndfile can read from the file, to its end.
+long readableFrames(const std::string& path)
+{
+    SF_INFO info {};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr)
+        return -1;
+    std::vector<float> buffer(2 * 4096);
+    long frames = 0;
+    for (sf_count_t n; (n = sf_readf_float(file, buffer.data(), 4096)) > 0;)
+        frames += static_cast<long>(n);
+    sf_close(file);
+    return frames;
+}
+
+class VyrhostCutInput : public ::testing::TestWithParam<AudioFormat>
+{
+};
+} // namespace
+
+// Cut by a number of bytes that is no whole number of frames, a little before
+// the end: each format still opens, and its header announces all frames.
+TEST_P(VyrhostCutInput, IsRefusedAsTruncatedAndTheWholeFileRenders)
+{
+    TempDirectory work;
+    const std::string whole = work.file("whole"), cut = work.file("cut");
+    writeFormat(whole, GetParam().format);
+    fs::copy_file(whole, cut);
+    fs::resize_file(cut, fs::file_size(cut) - 1001);
+    const long held = readableFrames(cut);
+    ASSERT_GT(held, 0);
+    ASSERT_LT(held, formatFrames);
+
+    const auto rendered = runVyrhost(renderTo(whole, work.file("whole.wav")));
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.err;
+    EXPECT_EQ(readOutput(work.file("whole.wav")).getNumFrames(), formatFrames);
+
+    const auto refused = runVyrhost(renderTo(cut, work.file("cut.wav")));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "vyrhost: truncated: the header announces " + std::to_string(formatFrames)
+                               + " frames, the file holds " + std::to_string(held) + ": " + cut + "\n");
+    EXPECT_FALSE(fs::exists(work.file("cut.wav")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, VyrhostCutInput,
+                         ::testing::Values(AudioFormat { "Wav16", SF_FORMAT_WAV | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "WavFloat", SF_FORMAT_WAV | SF_FORMAT_FLOAT },
+                                           AudioFormat { "WavExtensible24", SF_FORMAT_WAVEX | SF_FORMAT_PCM_24 },
+                                           AudioFormat { "Rf64", SF_FORMAT_RF64 | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Wave64", SF_FORMAT_W64 | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Aiff16", SF_FORMAT_AIFF | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "AiffFloat", SF_FORMAT_AIFF | SF_FORMAT_FLOAT },
+                                           AudioFormat { "Au16", SF_FORMAT_AU | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Caf16", SF_FORMAT_CAF | SF_FORMAT_PCM_16 },
+                                           AudioFormat { "Flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16 }),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VyrhostCutInput, AnOggStreamWithoutItsEndIsRefused)
+{
+    TempDirectory work;
+    const std::string whole = work.file("whole.ogg"), cut = work.file("cut.ogg");
+    writeFormat(whole, SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+    fs::copy_file(whole, cut);
+    fs::resize_file(cut, fs::file_size(cut) / 2);
+    const long held = readableFrames(cut);
+
+    ASSERT_EQ(runVyrhost(renderTo(whole, work.file("whole.wav"))).exitCode, 0);
+    const auto refused = runVyrhost(renderTo(cut, work.file("cut.wav")));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "vyrhost: truncated: the stream ends without its last page after "
+                               + std::to_string(held) + " frames: " + cut + "\n");
+    EXPECT_FALSE(fs::exists(work.file("cut.wav")));
 }
