@@ -171,6 +171,38 @@ TEST (LatencyLayers, GlassIsTranslucentAndTheArrowsLieOnTheirHotSpots)
     EXPECT_EQ (coverage ({ 17, 15, 21, 12 }), 0);
 }
 
+// Off, the Active button is an unlit cap: dark, with grey lettering and no lamp
+// colour anywhere. On, the whole cap glows in the lamp colour.
+TEST (ActiveStrip, OffIsAnUnlitCapAndOnALitLamp)
+{
+    const auto strip = decode (vyrkit_art::active_png, vyrkit_art::active_pngSize);
+    const auto off = frameOf (strip, 14, 0);
+    const auto on = frameOf (strip, 14, 1);
+
+    // The cap's ground, on the rows between the lettering and the cap's lower edge.
+    const auto groundLuminance = [] (const juce::Image& frame) {
+        double sum = 0.0;
+        for (int y = 10; y < 12; ++y)
+            for (int x = 4; x < 39; ++x)
+                sum += luminance (frame.getPixelAt (x, y));
+        return (float) (sum / (2 * 35));
+    };
+    EXPECT_LT (groundLuminance (off), 0.15f);
+    EXPECT_GT (groundLuminance (on), 0.5f);
+    EXPECT_GT (groundLuminance (on), groundLuminance (off) + 0.4f);
+
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 43; ++x)
+        {
+            const auto c = off.getPixelAt (x, y);
+            ASSERT_FALSE (c.getSaturation() > 0.3f && luminance (c) > 0.2f) << "lamp colour at " << x << "," << y;
+        }
+
+    // The lit cap under the letters is warm: lamp colour, not white.
+    const auto ground = on.getPixelAt (21, 11);
+    EXPECT_GT (ground.getFloatRed(), ground.getFloatBlue() + 0.3f);
+}
+
 TEST (MarkerImage, NibTouchesDownNearTheLeftEdge)
 {
     const auto marker = decode (vyrkit_art::marker_png, vyrkit_art::marker_pngSize);
