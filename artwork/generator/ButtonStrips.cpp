@@ -12,6 +12,9 @@ namespace
 // with better than 4.5:1 against its lens.
 const juce::Colour lensInkLit (0xff2a1500);
 const juce::Colour lensInkUnlit (0xffe2ad5c);
+// Lettering of the unlit Active cap: a colourless grey, dimmer than the panel's
+// legends, still better than 4.5:1 against the dark cap.
+const juce::Colour capInkUnlit (0xff8e8b85);
 
 // A small round button; the symbol lights amber while the mouse is over it.
 void paintRoundButton (juce::Graphics& g, bool highlighted, const std::function<void (juce::Graphics&, juce::Colour)>& symbol)
@@ -34,9 +37,8 @@ juce::Image roundButtonStrip (const std::function<void (juce::Graphics&, juce::C
     return strip;
 }
 
-// A rectangular push button with a translucent lens: dark when off, lit when on.
-void paintLensButton (juce::Graphics& g, juce::Rectangle<float> body, juce::Rectangle<float> lens,
-                      bool lit, float corner)
+// The raised housing of a rectangular push button.
+void paintButtonHousing (juce::Graphics& g, juce::Rectangle<float> body, float corner)
 {
     juce::Path outline;
     outline.addRoundedRectangle (body, corner);
@@ -45,6 +47,22 @@ void paintLensButton (juce::Graphics& g, juce::Rectangle<float> body, juce::Rect
                                              juce::Colour (0xff202124), body.getX(), body.getBottom(), false));
     g.fillPath (outline);
     bevel (g, body, corner, 1.0f);
+}
+
+// Reflection across the upper part of a lens or cap, with corners of `radius`.
+void paintReflection (juce::Graphics& g, juce::Rectangle<float> lens, float radius, float alpha)
+{
+    const auto upper = lens.reduced (1.5f).removeFromTop (lens.getHeight() * 0.35f);
+    g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (alpha), upper.getX(), upper.getY(),
+                                             juce::Colours::white.withAlpha (0.0f), upper.getX(), upper.getBottom(), false));
+    g.fillRoundedRectangle (upper, radius);
+}
+
+// A rectangular push button with a translucent lens: dark when off, lit when on.
+void paintLensButton (juce::Graphics& g, juce::Rectangle<float> body, juce::Rectangle<float> lens,
+                      bool lit, float corner)
+{
+    paintButtonHousing (g, body, corner);
 
     juce::Path glass;
     glass.addRoundedRectangle (lens, corner * 0.6f);
@@ -62,12 +80,32 @@ void paintLensButton (juce::Graphics& g, juce::Rectangle<float> body, juce::Rect
     g.fillPath (glass);
     g.setColour (juce::Colours::black.withAlpha (0.7f));
     g.strokePath (glass, juce::PathStrokeType (0.8f));
+    paintReflection (g, lens, corner * 0.5f, lit ? 0.35f : 0.18f);
+}
 
-    // Reflection across the upper part of the lens.
-    const auto upper = lens.reduced (1.5f).removeFromTop (lens.getHeight() * 0.35f);
-    g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (lit ? 0.35f : 0.18f), upper.getX(), upper.getY(),
-                                             juce::Colours::white.withAlpha (0.0f), upper.getX(), upper.getBottom(), false));
-    g.fillRoundedRectangle (upper, corner * 0.5f);
+// The Active button's cap. Unlit it is a dark, colourless cap with dim grey
+// lettering, so that nothing about it suggests light (amber lettering on a dark
+// cap reads as a lamp that is on); lit, the whole cap glows in the lamp colour
+// with dark lettering.
+void paintActiveCap (juce::Graphics& g, juce::Rectangle<float> cap, bool lit, float corner)
+{
+    juce::Path face;
+    face.addRoundedRectangle (cap, corner);
+    if (lit)
+    {
+        // Brightest in the middle, as a lamp behind frosted glass.
+        g.setGradientFill (juce::ColourGradient (palette::amber.brighter (0.7f), cap.getCentreX(), cap.getCentreY(),
+                                                 palette::amber, cap.getX(), cap.getY(), true));
+    }
+    else
+    {
+        g.setGradientFill (juce::ColourGradient (juce::Colour (0xff222326), cap.getCentreX(), cap.getY(),
+                                                 juce::Colour (0xff131416), cap.getCentreX(), cap.getBottom(), false));
+    }
+    g.fillPath (face);
+    g.setColour (juce::Colours::black.withAlpha (0.7f));
+    g.strokePath (face, juce::PathStrokeType (0.8f));
+    paintReflection (g, cap, corner, lit ? 0.35f : 0.08f);
 }
 
 } // namespace
@@ -104,12 +142,12 @@ juce::Image paintActiveStrip (const ArtFonts& fonts)
     paintFrames (strip, 14, 2, [&] (juce::Graphics& g, int k) {
         const bool on = k == 1;
         const juce::Rectangle<float> body (0.5f, 0.5f, 42.0f, 13.0f);
-        const auto lens = body.reduced (1.5f, 1.5f);
-        paintLensButton (g, body, lens, on, 2.0f);
-        // Dark letters on the lit lens, amber ones on the unlit lens.
+        const auto cap = body.reduced (1.5f, 1.5f);
+        paintButtonHousing (g, body, 2.0f);
+        paintActiveCap (g, cap, on, 1.2f);
         const auto font = fonts.captionFont (0.85f);
-        legend (g, "ACTIVE", font, lineArea (font, lens.getX(), 10.0f, lens.getWidth()),
-                juce::Justification::centred, on ? lensInkLit : lensInkUnlit);
+        legend (g, "ACTIVE", font, lineArea (font, cap.getX(), 10.0f, cap.getWidth()),
+                juce::Justification::centred, on ? lensInkLit : capInkUnlit);
     });
     return strip;
 }

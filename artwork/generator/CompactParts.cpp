@@ -11,9 +11,9 @@ void paintCompactFrontParts (juce::Graphics& g, const ArtFonts& fonts, const juc
     paintTrimScale (g, fonts, 272.0f);
     paintNamePlate (g, fonts, { 9.0f, 143.0f, 110.0f, 23.0f }, productName);
 
-    // Below the small window's edge.
+    // Below the small window's edge: the tape. The latency entry beside it draws
+    // its own frame.
     paintTape (g, { 17.0f, 167.0f, 240.0f, 39.0f });
-    paintTextField (g, { 263.5f, 168.5f, 53.0f, 35.0f });
     screw (g, { 7.0f, 186.0f }, 3.0f, 35.0f);
 }
 

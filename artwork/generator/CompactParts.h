@@ -14,7 +14,7 @@ inline constexpr int compactHeight = 205;
 // Everything of the front page outside the meter window: the trim scale beside
 // the trim slider at (272, 15), the name plate in the lower-left area (which
 // opens the back page), and below the small window's edge the paper tape under
-// the track-name strip at (17, 167, 240, 39) and the latency entry's recess.
+// the track-name strip at (17, 167, 240, 39); the latency entry draws its own frame.
 void paintCompactFrontParts (juce::Graphics& g, const ArtFonts& fonts, const juce::String& productName);
 
 // The raised chrome bezel around a meter window.

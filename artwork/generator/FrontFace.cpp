@@ -1,7 +1,7 @@
 // The stereo meter's front face: two peak programme dials, the trim scale, the
 // legends of the switches, the name plate and the paper tape for the track name.
-// Only the top 167 rows show in the small window; the tape and the latency entry's
-// surround are the only things below.
+// Only the top 167 rows show in the small window; the tape is the only thing below
+// (the latency entry draws its own frame).
 #include "FaceParts.h"
 #include "PanelPainters.h"
 #include "PanelParts.h"
@@ -41,9 +41,9 @@ juce::Image paintFace (const ArtFonts& fonts, const juce::String& leftCaption, c
     paintHoldLegends (g, fonts, 442.0f, switchLegendBaseline);
     paintNamePlate (g, fonts, { 218.0f, 143.0f, 110.0f, 23.0f });
 
-    // Below the small window's edge: the tape and the latency entry's recess.
+    // Below the small window's edge: the tape. The latency entry beside it draws
+    // its own frame.
     paintTape (g, { 17.0f, 167.0f, 506.0f, 39.0f });
-    paintTextField (g, { 529.5f, 168.5f, 53.0f, 35.0f });
     return image;
 }
 

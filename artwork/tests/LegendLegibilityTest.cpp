@@ -94,9 +94,11 @@ Ink inkOf (const juce::Image& image, juce::Rectangle<int> box)
     return ink;
 }
 
-// The images that carry legends: the pages of the three meters and the kit's
-// strips with words or numbers on them.
-enum class Art { faceLr, faceMs, stereoBack, vuFront, vuBack, singleFront, singleBack, midAtten, measureMode, active, latency };
+// The images that carry legends: the pages of the three meters, the front pages
+// as the large window shows them with the latency entry drawn over them, and the
+// kit's strips with words or numbers on them.
+enum class Art { faceLr, faceMs, stereoBack, vuFront, vuBack, singleFront, singleBack,
+                 stereoLarge, vuLarge, singleLarge, midAtten, measureMode, active, latency };
 
 const char* artName (Art a)
 {
@@ -109,12 +111,27 @@ const char* artName (Art a)
         case Art::vuBack:      return "vuBack";
         case Art::singleFront: return "singleFront";
         case Art::singleBack:  return "singleBack";
+        case Art::stereoLarge: return "stereoLargeWindow";
+        case Art::vuLarge:     return "vuLargeWindow";
+        case Art::singleLarge: return "singleLargeWindow";
         case Art::midAtten:    return "midAttenuation";
         case Art::measureMode: return "measureMode";
         case Art::active:      return "active";
         case Art::latency:     return "latency";
     }
     return "";
+}
+
+// A front page with the latency entry's three layers drawn at (x, 167), as the
+// entry paints them (its digits aside); the page's 205 rows cut the entry off.
+juce::Image withLatencyEntry (const juce::Image& page, int x)
+{
+    auto window = page.createCopy();
+    const auto layers = decode (vyrkit_art::latency_png, vyrkit_art::latency_pngSize);
+    juce::Graphics g (window);
+    for (int layer = 0; layer < 3; ++layer)
+        g.drawImage (layers, x, 167, 54, 40, 0, 40 * layer, 54, 40);
+    return window;
 }
 
 juce::Image artImage (Art a)
@@ -128,6 +145,9 @@ juce::Image artImage (Art a)
         case Art::vuBack:      return decode (vyrkelso_art::vu_back_panel_png, vyrkelso_art::vu_back_panel_pngSize);
         case Art::singleFront: return decode (vyrtarvom_art::face_png, vyrtarvom_art::face_pngSize);
         case Art::singleBack:  return decode (vyrtarvom_art::back_panel_png, vyrtarvom_art::back_panel_pngSize);
+        case Art::stereoLarge: return withLatencyEntry (artImage (Art::faceLr), 529);
+        case Art::vuLarge:     return withLatencyEntry (artImage (Art::vuFront), 263);
+        case Art::singleLarge: return withLatencyEntry (artImage (Art::singleFront), 263);
         case Art::midAtten:    return decode (vyrkit_art::mid_atten_png, vyrkit_art::mid_atten_pngSize);
         case Art::measureMode: return decode (vyrkit_art::measure_mode_png, vyrkit_art::measure_mode_pngSize);
         case Art::active:      return decode (vyrkit_art::active_png, vyrkit_art::active_pngSize);
@@ -195,7 +215,8 @@ const Legend legends[] = {
     { "0", Art::faceLr, { 574, 73, 6, 10 }, Kind::numeral, true },
     { "−10", Art::faceLr, { 569, 100, 17, 10 }, Kind::numeral, true },
     { "−20", Art::faceLr, { 569, 127, 17, 10 }, Kind::numeral, true },
-    { "TRIM", Art::faceLr, { 541, 154, 26, 10 }, Kind::caption, true },
+    { "TRIM", Art::stereoLarge, { 541, 154, 26, 10 }, Kind::caption, true },
+    { "LATENCY", Art::stereoLarge, { 535, 167, 43, 9 }, Kind::caption, true },
     { "L R", Art::faceLr, { 24, 132, 19, 10 }, Kind::caption, false },
     { "M S", Art::faceLr, { 59, 132, 21, 11 }, Kind::caption, false },
     { "OFF", Art::faceLr, { 455, 132, 21, 11 }, Kind::caption, false },
@@ -289,7 +310,8 @@ const Legend legends[] = {
     { "0", Art::vuFront, { 308, 73, 6, 10 }, Kind::numeral, true },
     { "−10", Art::vuFront, { 303, 100, 17, 10 }, Kind::numeral, true },
     { "−20", Art::vuFront, { 303, 127, 17, 10 }, Kind::numeral, true },
-    { "TRIM", Art::vuFront, { 275, 154, 26, 10 }, Kind::caption, true },
+    { "TRIM", Art::vuLarge, { 275, 154, 26, 10 }, Kind::caption, true },
+    { "LATENCY", Art::vuLarge, { 269, 167, 43, 9 }, Kind::caption, true },
     { "Vyr KelsoM", Art::vuFront, { 25, 147, 77, 15 }, Kind::caption, false },
     { "BALLISTICS SETTINGS", Art::vuBack, { 83, 8, 105, 11 }, Kind::caption, true },
     { "VERSION", Art::vuBack, { 205, 18, 44, 11 }, Kind::caption, true },
@@ -326,7 +348,8 @@ const Legend legends[] = {
     { "0", Art::singleFront, { 308, 73, 6, 10 }, Kind::numeral, true },
     { "−10", Art::singleFront, { 303, 100, 17, 10 }, Kind::numeral, true },
     { "−20", Art::singleFront, { 303, 127, 17, 10 }, Kind::numeral, true },
-    { "TRIM", Art::singleFront, { 275, 154, 26, 10 }, Kind::caption, true },
+    { "TRIM", Art::singleLarge, { 275, 154, 26, 10 }, Kind::caption, true },
+    { "LATENCY", Art::singleLarge, { 269, 167, 43, 9 }, Kind::caption, true },
     { "Vyr TarvoM", Art::singleFront, { 25, 148, 77, 14 }, Kind::caption, false },
     { "Vyr TarvoM", Art::singleBack, { 96, 27, 77, 14 }, Kind::caption, false },
     { "Vyr KelsoM", Art::vuBack, { 96, 27, 77, 14 }, Kind::caption, false },
@@ -364,7 +387,6 @@ const Legend legends[] = {
     { "SAMPLED", Art::measureMode, { 5, 135, 44, 11 }, Kind::caption, false },
     { "ACTIVE", Art::active, { 3, 1, 36, 11 }, Kind::caption, false },
     { "ACTIVE", Art::active, { 3, 15, 36, 11 }, Kind::caption, false },
-    { "LATENCY", Art::latency, { 6, 78, 43, 11 }, Kind::caption, false },
     { "ms", Art::latency, { 40, 98, 15, 9 }, Kind::lowercase, true },
 };
 

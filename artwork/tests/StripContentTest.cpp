@@ -171,6 +171,81 @@ TEST (LatencyLayers, GlassIsTranslucentAndTheArrowsLieOnTheirHotSpots)
     EXPECT_EQ (coverage ({ 17, 15, 21, 12 }), 0);
 }
 
+// The latency entry stands at y 167 in windows 205 rows high: its top 38 rows
+// show, and the last of them is the window's own dark bottom edge.
+TEST (LatencyLayers, FrameArrowsAndCaptionLieInTheRowsTheLargeWindowShows)
+{
+    const auto strip = decode (vyrkit_art::latency_png, vyrkit_art::latency_pngSize);
+    constexpr int layerHeight = 40, shownRows = 205 - 167;
+    const auto inkInRow = [&] (int layer, int y, int minimumAlpha) {
+        int count = 0;
+        for (int x = 0; x < strip.getWidth(); ++x)
+            count += strip.getPixelAt (x, layer * layerHeight + y).getAlpha() >= minimumAlpha ? 1 : 0;
+        return count;
+    };
+
+    // Nothing of any layer on the window's edge row or below it, so the frame's
+    // bottom border is whole and the window's edge shows under the entry.
+    for (int layer = 0; layer < 3; ++layer)
+        for (int y = shownRows - 1; y < layerHeight; ++y)
+            ASSERT_EQ (inkInRow (layer, y, 1), 0) << "layer " << layer << " row " << y;
+
+    // The frame: its top and bottom borders run across the entry.
+    int frameTop = -1, frameBottom = -1;
+    for (int y = 0; y < layerHeight; ++y)
+        if (inkInRow (0, y, 255) > 0)
+        {
+            frameTop = frameTop < 0 ? y : frameTop;
+            frameBottom = y;
+        }
+    ASSERT_GE (frameTop, 0);
+    EXPECT_GE (inkInRow (0, frameTop, 255), 45);
+    EXPECT_GE (inkInRow (0, frameBottom, 128), 45);
+
+    // The caption stands above the frame with two clear rows between them (a
+    // glyph's faint overshoot aside); the arrows, the digits and the unit are
+    // inside the frame.
+    int captionRows = 0;
+    for (int y = 0; y < frameTop - 2; ++y)
+        captionRows += inkInRow (2, y, 128) > 0 ? 1 : 0;
+    EXPECT_GE (captionRows, 7);
+    for (int layer = 0; layer < 3; ++layer)
+        for (int y = frameTop - 2; y < frameTop; ++y)
+            EXPECT_EQ (inkInRow (layer, y, 64), 0) << "layer " << layer << " row " << y;
+}
+
+// Off, the Active button is an unlit cap: dark, with grey lettering and no lamp
+// colour anywhere. On, the whole cap glows in the lamp colour.
+TEST (ActiveStrip, OffIsAnUnlitCapAndOnALitLamp)
+{
+    const auto strip = decode (vyrkit_art::active_png, vyrkit_art::active_pngSize);
+    const auto off = frameOf (strip, 14, 0);
+    const auto on = frameOf (strip, 14, 1);
+
+    // The cap's ground, on the rows between the lettering and the cap's lower edge.
+    const auto groundLuminance = [] (const juce::Image& frame) {
+        double sum = 0.0;
+        for (int y = 10; y < 12; ++y)
+            for (int x = 4; x < 39; ++x)
+                sum += luminance (frame.getPixelAt (x, y));
+        return (float) (sum / (2 * 35));
+    };
+    EXPECT_LT (groundLuminance (off), 0.15f);
+    EXPECT_GT (groundLuminance (on), 0.5f);
+    EXPECT_GT (groundLuminance (on), groundLuminance (off) + 0.4f);
+
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 43; ++x)
+        {
+            const auto c = off.getPixelAt (x, y);
+            ASSERT_FALSE (c.getSaturation() > 0.3f && luminance (c) > 0.2f) << "lamp colour at " << x << "," << y;
+        }
+
+    // The lit cap under the letters is warm: lamp colour, not white.
+    const auto ground = on.getPixelAt (21, 11);
+    EXPECT_GT (ground.getFloatRed(), ground.getFloatBlue() + 0.3f);
+}
+
 TEST (MarkerImage, NibTouchesDownNearTheLeftEdge)
 {
     const auto marker = decode (vyrkit_art::marker_png, vyrkit_art::marker_pngSize);
