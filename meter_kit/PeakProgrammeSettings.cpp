@@ -107,8 +107,11 @@ bool applySetting(PeakProgrammeSettings& s, int index, float value) noexcept
             return false;
         }
         case overCountSetting:
+            // One more step, added in double: for an absurd value the whole part
+            // stops at the largest int, and one more in int would overflow (to a
+            // negative count that lights the over LED for good).
             s.oversValue = value;
-            s.overCount = static_cast<double>(truncToInt(static_cast<double>(value * 9.0f) + 0.5) + 1);
+            s.overCount = truncToInt(static_cast<double>(value * 9.0f) + 0.5) + 1.0;
             return false;
         case overReferenceSetting:
             s.overReferenceValue = value;

@@ -29,7 +29,9 @@ int parseLeadingInt(const juce::String& text) noexcept;
 
 // Truncation toward zero that cannot overflow: NaN gives 0, values beyond the
 // int range give its limits. Identical to a plain (int) cast for every value the
-// cast is defined for.
+// cast is defined for. Every setting and host parameter becomes a whole number
+// through it; a step added to the result is added in double, so that it cannot
+// overflow either.
 template <typename Float>
 inline int truncToInt(Float value) noexcept
 {

@@ -21,8 +21,10 @@ void VyrTarvoAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce
     const float k = midAttenuation(s.midValue);
     const bool stereo = ins >= 2;
 
-    // One input is metered on both channels.
-    meter.meterBlock(buffer, stereo, s, latencyMs > 0, trimTargetGain, trimEnabled == 1,
+    // One input is metered on both channels. The trim applies whenever the
+    // Active value rounds to anything but 0 (an Active of 1.5 or more rounds to
+    // 2 or more), just as the window then shows "Active".
+    meter.meterBlock(buffer, stereo, s, latencyMs > 0, trimTargetGain, trimEnabled != 0,
                      [&](const float (&v)[2], float (&magnitudes)[2]) {
                          float m0 = v[0];
                          float m1 = stereo ? v[1] : v[0];

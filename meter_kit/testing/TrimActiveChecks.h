@@ -1,11 +1,14 @@
 #pragma once
 
 // The front panels' Active button and trim thumb show whether the processor
-// applies the trim. The processor rounds the Active value (0.5 is on), so the
-// window follows the processor, not the value. The three meters' editor tests
-// run this check with their own processor and editor.
+// applies the trim. The processor rounds the Active value (0.5 is on, and so is
+// anything from 1.5 up, which rounds to 2 or more), so the window follows the
+// processor, not the value; the texts, the window and the audio agree for every
+// value. The three meters' editor tests run this check with their own processor
+// and editor.
 
 #include "PluginTesting.h"
+#include "ProcessorTesting.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -40,7 +43,8 @@ void checkTheActiveButtonShowsWhetherTheTrimIsApplied(Processor& processor, Edit
         float value;
         bool applied;
     } cases[] = { { 0.0f, false }, { 0.49f, false }, { 0.4999f, false }, { 0.5f, true },
-                  { 0.51f, true }, { 1.0f, true },   { 0.0f, false },    { 0.5f, true } };
+                  { 0.51f, true }, { 1.0f, true },   { 1.5f, true },     { 0.0f, false },
+                  { 7.0f, true },  { 0.49f, false }, { 0.5f, true } };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(::testing::Message() << "Active " << c.value);
@@ -49,6 +53,8 @@ void checkTheActiveButtonShowsWhetherTheTrimIsApplied(Processor& processor, Edit
         EXPECT_EQ(front.activeButton->getToggleState(), c.applied);
         EXPECT_EQ(front.getTrimLook().trimActive.load(), c.applied);
         EXPECT_EQ(front.trimLabel->getText(), c.applied ? "20.0 dB" : "-");
+        EXPECT_EQ(parameterText(processor, Processor::activeParameter), c.applied ? "Active" : "Inactive");
+        EXPECT_EQ(parameterText(processor, Processor::trimParameter), c.applied ? "20.0 dB" : "-");
     }
 
     // From a host thread, the update reaches the window through the message loop.

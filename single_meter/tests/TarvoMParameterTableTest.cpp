@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TarvoMSettingTexts, ::testing::Values(
     SettingTextCase { 1, 0.5f, 6, "10.0ms" }, SettingTextCase { 2, 0.5f, 7, "1.00s" },
     SettingTextCase { 3, 0.65f, 8, "2.00s" }, SettingTextCase { 3, 1.0f, 8, "10.00s" },
     SettingTextCase { 4, 0.222f, 9, "3" }, SettingTextCase { 4, 0.0f, 9, "1" }, SettingTextCase { 4, 1.0f, 9, "10" },
+    // Far outside 0..1 the count's whole part stops at the int range.
+    SettingTextCase { 4, 1e30f, 9, "2147483647" }, SettingTextCase { 4, -3.4028235e38f, 9, "-2147483647" },
     SettingTextCase { 5, 0.0f, 10, "+8.15dBu" }, SettingTextCase { 5, 0.34f, 10, "-3dBFS" },
     SettingTextCase { 5, 0.67f, 10, "-1dBFS" }, SettingTextCase { 5, 1.0f, 10, "0dBFS" },
     SettingTextCase { 6, 0.0f, 11, "CPU Safe" }, SettingTextCase { 6, 1.0f, 11, "Precise" },

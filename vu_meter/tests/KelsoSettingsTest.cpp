@@ -2,6 +2,7 @@
 // back panel shows, and which values of an instance follow a change.
 #include "KelsoTestSupport.h"
 
+#include "ExtremeValueChecks.h"
 #include "KelsoSettings.h"
 
 using namespace vyrkelsom;
@@ -121,6 +122,32 @@ TEST_F(KelsoSettings, OverCountAndOverReferenceSteps)
         p.setGlobalSetting(11, v);
         EXPECT_EQ(s.overReferenceStep, step) << v;
     }
+}
+
+// One setting applied to a fresh set, and one derived value read back.
+template <auto member>
+double applied(int index, float v)
+{
+    ProcessWideSettings s;
+    settings::apply(s, index, v);
+    return static_cast<double>((s.*member).load());
+}
+
+TEST(KelsoExtremeValues, SettingConversionsStopAtTheIntRange)
+{
+    using kittest::largestInt;
+    using kittest::smallestInt;
+    using S = ProcessWideSettings;
+    kittest::checkExtremeValues({
+        { "backlight", [](float v) { return applied<&S::backlightStep>(8, v); }, largestInt * 0.25,
+          smallestInt * 0.25 },
+        { "hold", [](float v) { return applied<&S::holdSetting>(9, v); },
+          static_cast<float>(largestInt * 0.0125), static_cast<float>(smallestInt * 0.0125) },
+        { "over count", [](float v) { return applied<&S::overCount>(10, v); }, largestInt + 1.0, smallestInt + 1.0 },
+        { "over reference", [](float v) { return applied<&S::overReferenceStep>(11, v); }, largestInt / 3.0,
+          smallestInt / 3.0 },
+        { "measurement mode", [](float v) { return applied<&S::oversamplingOn>(12, v); }, largestInt, smallestInt },
+    });
 }
 
 TEST_F(KelsoSettings, TheIntegrationTimeRedesignsTheCallersNeedleAtOnce)
