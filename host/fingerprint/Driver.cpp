@@ -203,8 +203,11 @@ int runFingerprint(int argc, char** argv, Meter& meter)
         return 2;
     }
 
-    // A settings store of the tool's own, empty at the start.
-    std::string configHome = "/tmp/vyr-fingerprint-XXXXXX";
+    // A settings store of the tool's own, empty at the start, in $TMPDIR or /tmp.
+    std::string configHome = juce::File::getSpecialLocation(juce::File::tempDirectory)
+                                 .getChildFile("vyr-fingerprint-XXXXXX")
+                                 .getFullPathName()
+                                 .toStdString();
     if (::mkdtemp(configHome.data()) == nullptr)
     {
         std::perror("mkdtemp");

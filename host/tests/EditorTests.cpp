@@ -174,11 +174,13 @@ TEST(SideBySideEditors, TwoLibrariesShowTheirEditorsAtOnce)
 
 TEST(EditorWithoutDisplay, IsRefusedAndLeavesTheLibraryClean)
 {
+    const auto display = unreachableDisplay();
+    ASSERT_FALSE(display.empty());
     for (const auto& library : { probeAPath(), tarvoPath() })
     {
         if (library.empty())
             continue;
-        const auto result = runProcess({ VYR_EDITOR_WITHOUT_DISPLAY_PATH, library }, { { "DISPLAY", "" } });
+        const auto result = runProcess({ VYR_EDITOR_WITHOUT_DISPLAY_PATH, library }, { { "DISPLAY", display } });
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.out, std::to_string(VYR_ERROR_NO_DISPLAY) + "\n0 0\n") << library;
     }

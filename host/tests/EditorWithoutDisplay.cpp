@@ -1,7 +1,7 @@
 // A child program for the tests: loads a plug-in library, creates an instance
-// and asks for its editor, then prints the result code of openEditor. Run
-// without DISPLAY it shows how the binding answers when there is no window
-// system.
+// and asks for its editor, then prints the result code of openEditor. Run with
+// a DISPLAY that no server holds, it shows how the binding answers when there is
+// no window system.
 #include "PluginLibrary.h"
 
 #include <iostream>

@@ -159,6 +159,28 @@ bool haveDisplay()
     return display != nullptr && *display != '\0';
 }
 
+std::string unreachableDisplay()
+{
+    // A local server of display n listens on /tmp/.X11-unix/Xn (whatever TMPDIR
+    // says), on an abstract socket of the same name, which /proc/net/unix lists
+    // with a leading "@", and holds /tmp/.Xn-lock. The numbers start well above
+    // those of the private Xvfb that the test command starts.
+    std::ifstream unixSockets("/proc/net/unix");
+    std::stringstream listing;
+    listing << unixSockets.rdbuf();
+    const std::string sockets = listing.str();
+    for (int n = 500; n < 1000; ++n)
+    {
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+        std::error_code ec;
+        if (std::filesystem::exists(socket, ec) || std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock", ec)
+            || sockets.find(socket + "\n") != std::string::npos)
+            continue;
+        return ":" + std::to_string(n);
+    }
+    return {};
+}
+
 std::unique_ptr<vyrhost::PluginLibrary> loadLibrary(const std::string& path)
 {
     std::string error;

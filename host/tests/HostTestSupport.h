@@ -54,6 +54,11 @@ bool waitFor(const std::function<bool()>& condition,
 
 bool haveDisplay();
 
+// A DISPLAY value that names a display no X server holds, for a child that must
+// find no window system. An empty or missing DISPLAY is no such value: JUCE then
+// connects to ":0", where a desktop's server answers.
+std::string unreachableDisplay();
+
 // Loads a library or fails the test.
 std::unique_ptr<vyrhost::PluginLibrary> loadLibrary(const std::string& path);
 

@@ -37,7 +37,8 @@ inline void expect(bool condition, const char* what, const juce::String& detail)
 // A folder made for this process, removed when the process exits normally: in
 // $VYR_FUZZ_SCRATCH, which scripts/fuzz makes for a run and removes afterwards
 // (with what the inputs that failed left), else on /dev/shm where there is one
-// (the settings store flushes every write to the disk, which tmpfs makes free).
+// (the settings store flushes every write to the disk, which tmpfs makes free),
+// else in $TMPDIR or /tmp.
 inline const juce::File& scratchFolder()
 {
     struct Folder
@@ -45,7 +46,10 @@ inline const juce::File& scratchFolder()
         juce::File file;
         Folder()
         {
-            std::string pattern = "/tmp/vyr-fuzz-XXXXXX";
+            std::string pattern = juce::File::getSpecialLocation(juce::File::tempDirectory)
+                                      .getChildFile("vyr-fuzz-XXXXXX")
+                                      .getFullPathName()
+                                      .toStdString();
             if (const char* parent = std::getenv("VYR_FUZZ_SCRATCH"); parent != nullptr && parent[0] == '/')
                 pattern = std::string(parent) + "/target-XXXXXX";
             else if (::access("/dev/shm", W_OK) == 0)

@@ -5,24 +5,23 @@
 //
 // Like every test program, it gets a settings store of its own in a fresh
 // temporary directory, so that no test reads or writes the user's real settings.
+// It lies in the run's temporary folder, which the program removes at the end
+// with all that its tests left there.
+#include "TestTemporaryFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
 
-    std::string configHome = "/tmp/vyr-test-config-XXXXXX";
-    if (::mkdtemp(configHome.data()) != nullptr)
+    const vyrtesting::TestTemporaryFolder temporaryFolder;
+    const std::string configHome = vyrtesting::makeTemporaryFolder("vyr-test-config");
+    if (! configHome.empty())
         ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
 
-    const int result = RUN_ALL_TESTS();
-    std::error_code ignored;
-    std::filesystem::remove_all(configHome, ignored);
-    return result;
+    return RUN_ALL_TESTS();
 }

@@ -2,12 +2,11 @@
 # without creating (a bare server lacks them and the first window dies with
 # BadAtom). -noreset keeps the atoms when the last client leaves.
 #
-# Displays from :91 up: JUCE takes :0 when DISPLAY is empty, and the tests that run
-# without a display must not find one there. Two runs starting at the same moment
-# on one machine (CI jobs, several checkouts) may both try one display: only the
-# server that gets it reports its number on our descriptor (-displayfd), so the
-# other run moves on to the next display instead of using, and later losing, a
-# server that is not its own.
+# Displays from :91 up, away from the numbers that desktops take. Two runs
+# starting at the same moment on one machine (CI jobs, several checkouts) may both
+# try one display: only the server that gets it reports its number on our
+# descriptor (-displayfd), so the other run moves on to the next display instead
+# of using, and later losing, a server that is not its own.
 vyr_start_xvfb() {
   local report n found="" i
   report="$(mktemp)"
