@@ -181,8 +181,13 @@ typedef struct VyrEffectFactory
     int32_t (*getNumParameters) (VyrInstance* instance);
     VyrResult (*getParameterInfo) (VyrInstance* instance, int32_t index, VyrParameterInfo* info);
     VyrResult (*getParameterValue) (VyrInstance* instance, int32_t index, float* value);
-    /* Takes no lock; a value that is not a finite number is refused. The
-     * parameterChanged callback is not called for the host's own changes. */
+    /* May be called on any thread, the audio thread between blocks too: it
+     * stores the value and returns, without allocating, without a system call
+     * and without waiting for a lock. An open editor shows the new value at its
+     * next display tick. A Hold change that restarts the peak holds leaves the
+     * restart to the next block or display tick. A value that is not a finite
+     * number is refused. The parameterChanged callback is not called for the
+     * host's own changes. */
     VyrResult (*setParameterValue) (VyrInstance* instance, int32_t index, float value);
     /* The parameter's display text, cut to fit the buffer and null-terminated.
      * Returns the length of the whole text in bytes, or a negative VyrResult. */
