@@ -207,9 +207,12 @@ typedef struct VyrEffectFactory
      * channels of the instance's configuration; they may be the same buffers.
      * The inputs are copied to the outputs (outputs beyond the inputs are
      * cleared), then the processor works on the outputs in place. A block of
-     * 0 samples is legal. Blocks may change size freely; only a block larger
-     * than any before (more than 1024 samples at first) prepares the processor
-     * again, for that size. */
+     * 0 samples is legal. Blocks may change size freely. The processor is
+     * prepared once, when the instance is created, for blocks of up to 1024
+     * samples, and never again: a larger block is processed in consecutive
+     * pieces of 1024 samples (the last one shorter), each a block of its own, so
+     * the meters and their delayed display go on as with 1024-sample blocks.
+     * Nothing here allocates. */
     void (*process) (VyrInstance* instance, const float* const* inputs, float* const* outputs, int32_t numSamples);
 
     /* Editor. parentWindow is the host's native window (an X11 Window id); the
