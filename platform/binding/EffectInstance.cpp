@@ -2,6 +2,7 @@
 
 #include "MessageThread.h"
 #include "ParameterChunk.h"
+#include "ParentWindowCheck.h"
 #include "PluginEntry.h"
 
 #include <cmath>
@@ -272,6 +273,12 @@ VyrResult EffectInstance::openEditor(std::uint64_t parentWindow, std::int32_t* w
             if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
             {
                 result = VYR_ERROR_NO_DISPLAY;
+                return;
+            }
+            // Embedding in a window that does not exist would end the process.
+            if (! parentWindowExists(parentWindow))
+            {
+                result = VYR_ERROR_INVALID;
                 return;
             }
             editor = processor->createEditorIfNeeded();

@@ -215,9 +215,13 @@ typedef struct VyrEffectFactory
      * Nothing here allocates. */
     void (*process) (VyrInstance* instance, const float* const* inputs, float* const* outputs, int32_t numSamples);
 
-    /* Editor. parentWindow is the host's native window (an X11 Window id); the
-     * editor becomes a child window of it. width and height receive its size
-     * and may be null. Opening an open editor only reports its size. */
+    /* Editor. parentWindow is the host's native window (an X11 Window id) on
+     * the display the library's window system uses; the editor becomes a child
+     * window of it. width and height receive its size and may be null. Opening
+     * an open editor only reports its size. Returns VYR_ERROR_INVALID, and opens
+     * nothing, when parentWindow is 0, names no window on that display (a
+     * stale handle, say) or names a window for input only; a later call with a
+     * valid window works. */
     VyrResult (*openEditor) (VyrInstance* instance, uint64_t parentWindow, int32_t* width, int32_t* height);
     VyrResult (*getEditorSize) (VyrInstance* instance, int32_t* width, int32_t* height);
     VyrResult (*closeEditor) (VyrInstance* instance);
