@@ -68,6 +68,8 @@ class MeterAudioProcessor : public juce::AudioProcessor, public Numbering
 {
 public:
     static constexpr int ringSize = historyRingSize;
+    static_assert(Numbering::numParameters <= vyrkit::EditorLink<Editor>::maxFlaggedParameters,
+                  "every host parameter needs a change flag");
     using Description = MeterDescription<static_cast<std::size_t>(Numbering::numParameters)>;
 
     explicit MeterAudioProcessor(const Description& description)
@@ -162,14 +164,39 @@ public:
 
     // A host parameter from the host, a state restore or the editor: values
     // outside 0..1 go through the meter's formulas unclamped; a value that is not
-    // a number at all is not taken. The open editor then follows, on the calling
-    // thread or queued to the message thread.
+    // a number at all is not taken. The open editor then follows: at once for a
+    // change on the message thread (the editor's own), at its next display tick
+    // for one on a host thread, which only raises the parameter's change flag.
+    // A host thread's call thus never allocates, makes no system call and waits
+    // for no lock, whether or not an editor is open.
     void setParameter(int index, float newValue) override
     {
         if (! std::isfinite(newValue))
             return;
-        if (storeParameter(index, newValue))
+        const bool onMessageThread = EditorLink::isMessageThread();
+        if (! storeParameter(index, newValue, onMessageThread))
+            return;
+        if (onMessageThread)
             callEditor([update = updateControl, index, newValue](Editor& editor) { update(editor, index, newValue); });
+        else if (index < Numbering::numParameters)
+            editorLink->noteParameterChange(index);
+    }
+
+    // Message thread, at the start of each display tick of the open editor: the
+    // editor shows the current value of every host parameter that a host thread
+    // has changed since the last tick, and a hold restart asked for by a host
+    // thread is done now if no block is being processed (else the next block
+    // does it).
+    void applyPendingParameterChanges()
+    {
+        tryPendingHoldRestart();
+        auto* editor = editorLink->getEditor();
+        if (editor == nullptr)
+            return;
+        auto changed = editorLink->takeParameterChanges();
+        for (int index = 0; changed != 0; ++index, changed >>= 1)
+            if ((changed & 1u) != 0)
+                updateControl(*editor, index, getParameter(index));
     }
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
@@ -246,8 +273,18 @@ public:
 
 protected:
     // A hold mode other than 1 ("Infinity") was stored: the hold restarts, which
-    // each meter does its own way.
+    // each meter does its own way. Called with the callback lock held.
     virtual void restartHold() = 0;
+
+    // With the callback lock held (the start of each block, and the editor's
+    // tick): the hold restart that a host thread asked for, if one is pending.
+    // One relaxed load when none is.
+    void applyPendingHoldRestart() noexcept
+    {
+        if (holdRestartPending.load(std::memory_order_relaxed)
+            && holdRestartPending.exchange(false, std::memory_order_acquire))
+            restartHold();
+    }
 
     // The meter's own host parameters besides the four every meter has. An index
     // with no parameter behind it has the meter's text for none, the value 0,
@@ -288,18 +325,43 @@ protected:
 private:
     // Stores a finite host parameter value and what derives from it; true when
     // the open editor is to hear of the call.
-    bool storeParameter(int index, float v)
+    bool storeParameter(int index, float v, bool onMessageThread)
     {
         switch (index)
         {
             case Numbering::holdParameter:
                 if (storeHold<Float>(v, holdModeValue, holdMode) != 1.0f)
-                    restartHold();
+                    requestHoldRestart(onMessageThread);
                 return true;
             case Numbering::latencyParameter: storeLatency(v, latencyValue, latencyMs); return true;
             case Numbering::trimParameter: storeTrim<Float>(v, trimValue, trimDb, trimTargetGain); return true;
             case Numbering::activeParameter: storeActive(v, activeValue, trimEnabled); return true;
             default: return storeOwnParameter(index, v);
+        }
+    }
+
+    // The hold restarts from the needles, which the audio thread owns under the
+    // callback lock. A host thread never waits for that lock (the audio thread or
+    // the editor's tick may hold it): it leaves the restart to the next block or
+    // tick, whichever comes first, so that the holds restart from the same
+    // needles as if it had waited. The message thread does it at once when the
+    // lock is free.
+    void requestHoldRestart(bool onMessageThread) noexcept
+    {
+        holdRestartPending.store(true, std::memory_order_release);
+        if (onMessageThread)
+            tryPendingHoldRestart();
+    }
+
+    void tryPendingHoldRestart() noexcept
+    {
+        if (! holdRestartPending.load(std::memory_order_relaxed))
+            return;
+        const auto& lock = this->getCallbackLock();
+        if (lock.tryEnter())
+        {
+            applyPendingHoldRestart();
+            lock.exit();
         }
     }
 
@@ -311,6 +373,7 @@ private:
     mutable juce::SpinLock signatureLock;
     juce::String signature;
     std::atomic<int> sizeFlag { 0 };
+    std::atomic<bool> holdRestartPending { false };
     std::shared_ptr<EditorLink> editorLink = std::make_shared<EditorLink>();
 };
 } // namespace vyrkit

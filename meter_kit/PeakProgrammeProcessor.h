@@ -73,7 +73,8 @@ public:
 
 protected:
     // "Off" and "On" restart the holds; "Infinity" keeps what they have held.
-    void restartHold() override { resetPeakHold(); }
+    // The callback lock is held.
+    void restartHold() override { meter.resetPeakHold(); }
 
     // Takes the shared settings up again for this instance's own rate after a time
     // or the measurement mode has changed; the history goes on.
@@ -83,12 +84,14 @@ protected:
         meter.followSettings(settings);
     }
 
-    // The start of processBlock: routes the channels (outputs without an input
-    // are silent, except that a single input is copied, untrimmed, to the second
-    // output) and returns the number of inputs. A block with an input is then
-    // stamped and its start values are kept; one without is not metered.
+    // The start of processBlock: a hold restart a host thread asked for is done,
+    // the channels are routed (outputs without an input are silent, except that a
+    // single input is copied, untrimmed, to the second output) and the number of
+    // inputs is returned. A block with an input is then stamped and its start
+    // values are kept; one without is not metered.
     int beginBlock(juce::AudioBuffer<float>& buffer) noexcept
     {
+        this->applyPendingHoldRestart();
         const int n = buffer.getNumSamples();
         const int ins = routeMeterChannels(*this, buffer);
         if (ins < 1)

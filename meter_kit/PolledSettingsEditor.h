@@ -50,6 +50,8 @@ public:
     void timerCallback() override
     {
         JUCE_ASSERT_MESSAGE_THREAD
+        // Host parameters that host threads changed since the last tick.
+        settingsProcessor.applyPendingParameterChanges();
         const bool wasOwner = pollRole.isOwner();
         // The lock is left before the settings store is reread, so the audio
         // thread never waits for that either.

@@ -22,8 +22,9 @@ namespace vyrtarvom
 // owner) rereads them every 501st tick and shows them on its back panel (the
 // kit's PolledSettingsEditor).
 //
-// Everything here runs on the message thread: the processor queues the calls of
-// host threads there.
+// Everything here runs on the message thread: host parameters that host threads
+// change are shown at the next tick, and the processor queues its other calls
+// of host threads there.
 class VyrTarvoMAudioProcessorEditor
     : public vyrkit::PolledSettingsEditor<FrontPanel, BackPanel, VyrTarvoMAudioProcessor>
 {

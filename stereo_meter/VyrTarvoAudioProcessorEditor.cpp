@@ -172,6 +172,8 @@ void VyrTarvoAudioProcessorEditor::updateControl(int index, float value)
 void VyrTarvoAudioProcessorEditor::timerCallback()
 {
     JUCE_ASSERT_MESSAGE_THREAD
+    // Host parameters that host threads changed since the last tick.
+    tarvo.applyPendingParameterChanges();
     // The audio thread is never waited for: a busy lock skips the meters for one
     // tick. The lock is left before the back panel is refreshed, so the audio
     // thread never waits for that either.

@@ -18,8 +18,9 @@ namespace vyrtarvo
 // A 30 ms timer feeds the meters from the processor's read-out whenever the
 // callback lock is free, and follows setting changes made by other instances.
 //
-// Everything here runs on the message thread: the processor queues the calls of
-// host threads there.
+// Everything here runs on the message thread: host parameters that host threads
+// change are shown at the next tick, and the processor queues its other calls
+// of host threads there.
 class VyrTarvoAudioProcessorEditor : public vyrkit::TwoPageEditor<FrontPanel, BackPanel>
 {
 public:

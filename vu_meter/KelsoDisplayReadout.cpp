@@ -43,10 +43,9 @@ void VyrKelsoMAudioProcessor::resetPeakHold(float x)
     holdNeedle = static_cast<float>(infinityHold);
 }
 
+// The callback lock is held: the display read-out uses the maximum under it.
 void VyrKelsoMAudioProcessor::restartHold()
 {
-    // The display read-out uses the maximum under the callback lock.
-    const juce::ScopedLock lock(getCallbackLock());
     infinityHold = -0.05;
 }
 

@@ -102,6 +102,9 @@ void VyrKelsoMAudioProcessor::releaseResources()
 
 void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    // A hold restart a host thread asked for.
+    applyPendingHoldRestart();
+
     const int n = buffer.getNumSamples();
     // 1. Channels: outputs without an input are silent, except that a single
     // input is copied, untrimmed, to the second output. A block without an input

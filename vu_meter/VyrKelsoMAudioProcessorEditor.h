@@ -21,8 +21,9 @@ namespace vyrkelsom
 // role: it rereads the settings store every 501st tick and refreshes its
 // back-panel texts (the kit's PolledSettingsEditor).
 //
-// Everything here runs on the message thread: the processor queues the calls of
-// host threads there.
+// Everything here runs on the message thread: host parameters that host threads
+// change are shown at the next tick, and the processor queues its other calls
+// of host threads there.
 class VyrKelsoMAudioProcessorEditor
     : public vyrkit::PolledSettingsEditor<FrontPanel, BackPanel, VyrKelsoMAudioProcessor>
 {

@@ -1,11 +1,12 @@
 // The audio callback through the C interface, with the probe processor: the
 // inputs reach the outputs bit for bit, the bypass keeps the processor out,
-// and only a block larger than any before prepares again, at the rate read at
-// creation.
+// and the processor is prepared once, at creation, while larger blocks reach it
+// in pieces of the size it was prepared for.
 #include "HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace vyrhosttest;
@@ -132,13 +133,14 @@ INSTANTIATE_TEST_SUITE_P(Configurations, ProbeAudio, ::testing::ValuesIn(configu
                              return std::to_string(info.param.inputs) + "x" + std::to_string(info.param.outputs);
                          });
 
-TEST(ProbeBlockSize, OnlyALargerBlockPreparesAgainAtTheCreationRate)
+TEST(ProbeBlockSize, PreparedOnceAndLargerBlocksComeInPiecesOf1024)
 {
     auto library = loadLibrary(probeAPath());
     ASSERT_NE(library, nullptr);
     auto instance = PluginInstance::create(*library, 0, 88200.0, {});
     ASSERT_NE(instance, nullptr);
     auto field = [&](const char* name) { return probeField(instance->getParameterText(1), name); };
+    instance->setParameterValue(0, 1.0f); // a gain of 2, so that every processed sample shows
 
     // Created: configured and prepared once, for 1024 samples.
     EXPECT_EQ(field("prepares"), 1);
@@ -147,33 +149,38 @@ TEST(ProbeBlockSize, OnlyALargerBlockPreparesAgainAtTheCreationRate)
 
     struct Step
     {
-        int blockSize, prepares, preparedBlock;
+        int blockSize, pieces;
     };
     const Step steps[] = {
-        { 1024, 1, 1024 }, // the size it was prepared for
-        { 512, 1, 1024 },  // smaller blocks, changing or not, need nothing
-        { 480, 1, 1024 },
-        { 512, 1, 1024 },
-        { 0, 1, 1024 },    // an empty block carries no size
-        { 1, 1, 1024 },
-        { 2048, 2, 2048 }, // larger than any before
-        { 1024, 2, 2048 },
-        { 2048, 2, 2048 },
-        { 4096, 3, 4096 },
-        { 3000, 3, 4096 },
+        { 1024, 1 }, // the size it was prepared for
+        { 512, 1 },  // smaller blocks, changing or not
+        { 480, 1 },
+        { 0, 1 },    // an empty block reaches it too
+        { 1, 1 },
+        { 2048, 2 }, // larger blocks: in pieces, never prepared again
+        { 1025, 2 },
+        { 4096, 4 },
+        { 3000, 3 },
+        { 1024, 1 },
     };
     std::vector<float> left(4096, 0.25f), right(4096, -0.25f);
     const float* in[] = { left.data(), right.data() };
     std::vector<float> outLeft(4096), outRight(4096);
     float* out[] = { outLeft.data(), outRight.data() };
-    int blocks = 0;
+    int pieces = 0;
     for (const auto& step : steps)
     {
+        std::fill(outLeft.begin(), outLeft.end(), 0.0f);
+        std::fill(outRight.begin(), outRight.end(), 0.0f);
         instance->process(in, out, step.blockSize);
-        ++blocks;
-        EXPECT_EQ(field("prepares"), step.prepares) << "after a block of " << step.blockSize;
-        EXPECT_EQ(field("block"), step.preparedBlock);
+        pieces += step.pieces;
+        EXPECT_EQ(field("processed"), pieces) << "after a block of " << step.blockSize;
+        EXPECT_EQ(field("prepares"), 1);
+        EXPECT_EQ(field("block"), 1024);
         EXPECT_EQ(field("rate"), 88200);
+        const auto n = static_cast<std::ptrdiff_t>(step.blockSize);
+        EXPECT_EQ(std::count(outLeft.begin(), outLeft.begin() + n, 0.5f), n) << "every sample processed once";
+        EXPECT_EQ(std::count(outRight.begin(), outRight.begin() + n, -0.5f), n);
+        EXPECT_EQ(std::count(outLeft.begin() + n, outLeft.end(), 0.0f), 4096 - n) << "and no other";
     }
-    EXPECT_EQ(field("processed"), blocks) << "every block reaches the processor, empty ones too";
 }

@@ -185,3 +185,23 @@ TEST(EditorWithoutDisplay, IsRefusedAndLeavesTheLibraryClean)
         EXPECT_EQ(result.out, std::to_string(VYR_ERROR_NO_DISPLAY) + "\n0 0\n") << library;
     }
 }
+
+// A parent window id that names no window (a stale handle) or one for input
+// only is refused, the host lives on, and a real window takes the editor
+// afterwards.
+TEST(EditorWithStaleParent, IsRefusedAndTheHostLivesOn)
+{
+    if (! haveDisplay())
+        GTEST_SKIP() << "needs an X display";
+    std::vector<std::string> libraries { probeAPath() };
+    for (const auto& meter : meterPaths())
+        libraries.push_back(meter);
+    for (const auto& library : libraries)
+    {
+        const auto result = runProcess({ VYR_EDITOR_WITH_STALE_PARENT_PATH, library });
+        ASSERT_EQ(result.exitCode, 0) << library << "\n" << result.err;
+        const auto invalid = std::to_string(VYR_ERROR_INVALID);
+        EXPECT_EQ(result.out, invalid + " " + invalid + " " + invalid + "\n0 1\n0\n0 0\n")
+            << library;
+    }
+}

@@ -52,6 +52,7 @@ void checkARestoreWhileTheEditorIsBeingBuiltReachesIt()
     ASSERT_NE(editor, nullptr);
     ASSERT_EQ(processor.hostCall, nullptr); // the restore ran during the constructor
     runQueuedCalls();
+    editor->timerCallback(); // the parameters show at the next display tick
 
     auto& front = editor->getFrontPanel();
     EXPECT_EQ(front.holdSwitch->getValue(), 2.0);
@@ -63,8 +64,8 @@ void checkARestoreWhileTheEditorIsBeingBuiltReachesIt()
 }
 
 // A host thread sets the trim again and again while editors are opened and
-// closed, some with calls still queued for them; once it pauses, the open editor
-// shows the value the processor holds.
+// closed; once it pauses, the open editor shows the value the processor holds
+// at its next display tick.
 template <typename Processor, typename Editor>
 void checkEveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue()
 {
@@ -94,6 +95,7 @@ void checkEveryEditorOpenedWhileTheHostSetsAParameterShowsItsValue()
         }
         host.pause();
         runQueuedCalls();
+        editor->timerCallback(); // the parameters show at the next display tick
         EXPECT_NEAR(editor->getFrontPanel().trimSlider->getValue(),
                     trimPosition(hostParameter(processor, Processor::trimParameter)), 1e-9)
             << "round " << round;

@@ -149,8 +149,8 @@ void checkATypedTrimSetsTheTrim(Processor& processor, Editor& editor, HostNotifi
     EXPECT_EQ(host.changes[0].value, c.expected);
 }
 
-// Host automation reaches the open editor through the processor, also from a
-// thread other than the message thread.
+// Host automation reaches the open editor through the processor: at once on
+// the message thread, at the editor's next display tick from another thread.
 template <typename Processor, typename Editor>
 void checkHostAutomationMovesTheControls(Processor& processor, Editor& editor)
 {
@@ -159,7 +159,7 @@ void checkHostAutomationMovesTheControls(Processor& processor, Editor& editor)
 
     std::thread hostThread([&processor] { setParameter(processor, Processor::latencyParameter, 0.5f); });
     hostThread.join();
-    pump();
+    editor.timerCallback();
     EXPECT_EQ(editor.getFrontPanel().latencyControl->valueMs, 500);
 }
 

@@ -57,11 +57,11 @@ void checkTheActiveButtonShowsWhetherTheTrimIsApplied(Processor& processor, Edit
         EXPECT_EQ(parameterText(processor, Processor::trimParameter), c.applied ? "20.0 dB" : "-");
     }
 
-    // From a host thread, the update reaches the window through the message loop.
+    // From a host thread, the update reaches the window at its next display tick.
     setHostParameter(processor, Processor::activeParameter, 0.0f);
     std::thread host([&processor] { setHostParameter(processor, Processor::activeParameter, 0.5f); });
     host.join();
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(20);
+    editor.timerCallback();
     EXPECT_TRUE(front.activeButton->getToggleState());
     EXPECT_TRUE(front.getTrimLook().trimActive.load());
 }

@@ -2,6 +2,7 @@
 
 #include "MessageThread.h"
 #include "ParameterChunk.h"
+#include "ParentWindowCheck.h"
 #include "PluginEntry.h"
 
 #include <cmath>
@@ -49,9 +50,9 @@ std::unique_ptr<EffectInstance> EffectInstance::create(const VyrInstanceHost& ho
         || host.getSampleRate == nullptr)
         return nullptr;
 
-    // The host's rate is read once; every later re-prepare uses this value. It
-    // is checked before the processor exists, so that a refused request leaves
-    // no trace (a processor's destructor may store settings).
+    // The host's rate is read once. It is checked before the processor exists,
+    // so that a refused request leaves no trace (a processor's destructor may
+    // store settings).
     const double rate = host.getSampleRate(host.context);
     if (! isUsableRate(rate))
         return nullptr;
@@ -61,26 +62,26 @@ std::unique_ptr<EffectInstance> EffectInstance::create(const VyrInstanceHost& ho
     if (processor == nullptr)
         return nullptr;
 
-    processor->setPlayConfigDetails(configuration.inputs, configuration.outputs, rate, initialBlockSize);
-    processor->prepareToPlay(rate, initialBlockSize);
+    processor->setPlayConfigDetails(configuration.inputs, configuration.outputs, rate, preparedBlockSize);
+    processor->prepareToPlay(rate, preparedBlockSize);
 
     return std::unique_ptr<EffectInstance>(new EffectInstance(host, std::move(processor),
                                                               configuration.inputs,
-                                                              configuration.outputs, rate));
+                                                              configuration.outputs));
 }
 
 EffectInstance::EffectInstance(const VyrInstanceHost& hostToUse,
                                std::unique_ptr<juce::AudioProcessor> processorToUse,
-                               int inputs, int outputs, double rate)
+                               int inputs, int outputs)
     : host(hostToUse),
       processor(std::move(processorToUse)),
       numInputs(inputs),
       numOutputs(outputs),
-      sampleRate(rate),
       numProcessorParameters(std::max(0, processor->getNumParameters())),
       maximumNameLength(juce::jlimit(1, VYR_MAX_PARAMETER_NAME - 1, hostToUse.maximumParameterNameLength))
 {
     midi.ensureSize(256);
+    pieceChannels.resize(static_cast<std::size_t>(numOutputs));
     processor->addListener(this);
 }
 
@@ -234,29 +235,30 @@ void EffectInstance::process(const float* const* inputs, float* const* outputs, 
         }
     }
 
-    // The processor was prepared for the largest block to expect. A smaller
-    // block needs nothing: preparing again would clear the meters' history
-    // and redesign their ballistics at every change of size, as hosts with
-    // automation or loop points deliver them. Only a block larger than any
-    // prepared before prepares again, at the rate read when the instance was
-    // created and outside the callback lock.
-    if (numSamples > preparedBlockSize)
+    // The processor was prepared once, for blocks of up to preparedBlockSize
+    // samples. A larger block is processed in consecutive pieces of that size,
+    // each a block of its own (stamped, metered, under the callback lock), so
+    // that the meters go on exactly as with blocks of the prepared size: preparing
+    // again would clear the history the delayed display reads.
+    const bool bypass = bypassed.load(std::memory_order_relaxed);
+    int start = 0;
+    do
     {
-        preparedBlockSize = numSamples;
-        processor->setRateAndBufferSizeDetails(sampleRate, numSamples);
-        processor->prepareToPlay(sampleRate, numSamples);
-    }
+        const int n = std::min(numSamples - start, preparedBlockSize);
+        // Referring to the host's channels needs no allocation (the channel
+        // array fits the buffer's preallocated space).
+        for (int c = 0; c < numOutputs; ++c)
+            pieceChannels[static_cast<std::size_t>(c)] = outputs[c] + start;
+        buffer.setDataToReferTo(pieceChannels.data(), numOutputs, n);
+        midi.clear();
 
-    // Referring to the host's channels needs no allocation (the channel array
-    // fits the buffer's preallocated space).
-    buffer.setDataToReferTo(const_cast<float**>(outputs), numOutputs, numSamples);
-    midi.clear();
-
-    const juce::ScopedLock lock(processor->getCallbackLock());
-    if (bypassed.load(std::memory_order_relaxed))
-        processor->processBlockBypassed(buffer, midi);
-    else
-        processor->processBlock(buffer, midi);
+        const juce::ScopedLock lock(processor->getCallbackLock());
+        if (bypass)
+            processor->processBlockBypassed(buffer, midi);
+        else
+            processor->processBlock(buffer, midi);
+        start += n;
+    } while (start < numSamples);
 }
 
 VyrResult EffectInstance::openEditor(std::uint64_t parentWindow, std::int32_t* width, std::int32_t* height)
@@ -271,6 +273,12 @@ VyrResult EffectInstance::openEditor(std::uint64_t parentWindow, std::int32_t* w
             if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
             {
                 result = VYR_ERROR_NO_DISPLAY;
+                return;
+            }
+            // Embedding in a window that does not exist would end the process.
+            if (! parentWindowExists(parentWindow))
+            {
+                result = VYR_ERROR_INVALID;
                 return;
             }
             editor = processor->createEditorIfNeeded();

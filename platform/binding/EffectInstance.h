@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace vyrplatform
 {
@@ -47,7 +48,7 @@ public:
 
 private:
     EffectInstance(const VyrInstanceHost& host, std::unique_ptr<juce::AudioProcessor> processor,
-                   int numInputs, int numOutputs, double sampleRate);
+                   int numInputs, int numOutputs);
 
     bool isBypassIndex(int index) const { return index == numProcessorParameters; }
     void closeEditorOnMessageThread();
@@ -60,17 +61,17 @@ private:
     std::unique_ptr<juce::AudioProcessor> processor;
     const int numInputs;
     const int numOutputs;
-    const double sampleRate;
     const int numProcessorParameters;
     const int maximumNameLength;
 
     std::atomic<bool> bypassed { false };
 
-    // The block size a new instance is prepared for, as JUCE's wrapper does.
-    static constexpr int initialBlockSize = 1024;
+    // The block size a new instance is prepared for, as JUCE's wrapper does;
+    // larger blocks are processed in pieces of this size.
+    static constexpr int preparedBlockSize = 1024;
 
-    // Audio thread only: the largest block the processor has been prepared for.
-    int preparedBlockSize = initialBlockSize;
+    // Audio thread only: the processor's view of one piece of the host's block.
+    std::vector<float*> pieceChannels;
     juce::AudioBuffer<float> buffer;
     juce::MidiBuffer midi;
 

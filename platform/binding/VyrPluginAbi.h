@@ -181,8 +181,13 @@ typedef struct VyrEffectFactory
     int32_t (*getNumParameters) (VyrInstance* instance);
     VyrResult (*getParameterInfo) (VyrInstance* instance, int32_t index, VyrParameterInfo* info);
     VyrResult (*getParameterValue) (VyrInstance* instance, int32_t index, float* value);
-    /* Takes no lock; a value that is not a finite number is refused. The
-     * parameterChanged callback is not called for the host's own changes. */
+    /* May be called on any thread, the audio thread between blocks too: it
+     * stores the value and returns, without allocating, without a system call
+     * and without waiting for a lock. An open editor shows the new value at its
+     * next display tick. A Hold change that restarts the peak holds leaves the
+     * restart to the next block or display tick. A value that is not a finite
+     * number is refused. The parameterChanged callback is not called for the
+     * host's own changes. */
     VyrResult (*setParameterValue) (VyrInstance* instance, int32_t index, float value);
     /* The parameter's display text, cut to fit the buffer and null-terminated.
      * Returns the length of the whole text in bytes, or a negative VyrResult. */
@@ -202,14 +207,21 @@ typedef struct VyrEffectFactory
      * channels of the instance's configuration; they may be the same buffers.
      * The inputs are copied to the outputs (outputs beyond the inputs are
      * cleared), then the processor works on the outputs in place. A block of
-     * 0 samples is legal. Blocks may change size freely; only a block larger
-     * than any before (more than 1024 samples at first) prepares the processor
-     * again, for that size. */
+     * 0 samples is legal. Blocks may change size freely. The processor is
+     * prepared once, when the instance is created, for blocks of up to 1024
+     * samples, and never again: a larger block is processed in consecutive
+     * pieces of 1024 samples (the last one shorter), each a block of its own, so
+     * the meters and their delayed display go on as with 1024-sample blocks.
+     * Nothing here allocates. */
     void (*process) (VyrInstance* instance, const float* const* inputs, float* const* outputs, int32_t numSamples);
 
-    /* Editor. parentWindow is the host's native window (an X11 Window id); the
-     * editor becomes a child window of it. width and height receive its size
-     * and may be null. Opening an open editor only reports its size. */
+    /* Editor. parentWindow is the host's native window (an X11 Window id) on
+     * the display the library's window system uses; the editor becomes a child
+     * window of it. width and height receive its size and may be null. Opening
+     * an open editor only reports its size. Returns VYR_ERROR_INVALID, and opens
+     * nothing, when parentWindow is 0, names no window on that display (a
+     * stale handle, say) or names a window for input only; a later call with a
+     * valid window works. */
     VyrResult (*openEditor) (VyrInstance* instance, uint64_t parentWindow, int32_t* width, int32_t* height);
     VyrResult (*getEditorSize) (VyrInstance* instance, int32_t* width, int32_t* height);
     VyrResult (*closeEditor) (VyrInstance* instance);

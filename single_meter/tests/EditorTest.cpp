@@ -294,6 +294,7 @@ TEST_F(EditorFixture, AStateRestoreOnAHostThreadArrivesOnTheMessageThread)
     hostThread.join();
     EXPECT_EQ(editor->getHeight(), 167); // not yet: components change on the message thread only
     pump();
+    editor->timerCallback(); // the parameters show at the next display tick
     EXPECT_EQ(editor->getHeight(), 205);
     EXPECT_EQ(front().getHeight(), 205);
     EXPECT_EQ(front().trackNameBox->getText(), "Toms");

@@ -400,7 +400,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, EditorSizeMode,
                          ::testing::Values(SizeModeCase { 0, 1, 205 }, SizeModeCase { 1, 0, 167 },
                                            SizeModeCase { 0, 0, 167 }, SizeModeCase { 1, 1, 205 }));
 
-// A restore on a host thread reaches the editor through the message thread.
+// A restore on a host thread reaches the editor through the message thread: the
+// track name and size as queued calls, the parameters at the next display tick.
 TEST_F(EditorFixture, StateRestoredOnAHostThreadReachesTheEditor)
 {
     VyrKelsoMAudioProcessor source;
@@ -416,6 +417,7 @@ TEST_F(EditorFixture, StateRestoredOnAHostThreadReachesTheEditor)
     std::thread hostThread([&] { processor->setStateInformation(state.getData(), static_cast<int>(state.getSize())); });
     hostThread.join();
     pump(30);
+    editor->timerCallback(); // the parameters show at the next display tick
 
     EXPECT_EQ(front().trackNameBox->getText(), "Tape Return");
     EXPECT_EQ(editor->getHeight(), 205);
