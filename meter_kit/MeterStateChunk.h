@@ -33,7 +33,8 @@ struct MeterStateLayout
 };
 
 // The instance's state as the host saves it: each parameter's normalised value
-// as written by formatGeneral20, the track name and the window size flag.
+// as written by formatGeneral20, the track name (see trackNameToSave) and the
+// window size flag.
 // Processor is a meter's processor (getParameter, getSignature, getSizeFlag).
 template <typename Processor, std::size_t N>
 juce::MemoryBlock writeMeterState(Processor& processor, const MeterStateLayout<N>& layout)
@@ -43,20 +44,22 @@ juce::MemoryBlock writeMeterState(Processor& processor, const MeterStateLayout<N
     for (std::size_t i = 0; i < N; ++i)
     {
         if (i == layout.numBeforeSignature)
-            element.setAttribute("signature", processor.getSignature());
+            element.setAttribute("signature", trackNameToSave(processor.getSignature()));
         const auto& attribute = layout.attributes[i];
         element.setAttribute(attribute.name, formatGeneral20(static_cast<double>(processor.getParameter(attribute.index))));
     }
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     if (layout.numBeforeSignature >= N)
-        element.setAttribute("signature", processor.getSignature());
+        element.setAttribute("signature", trackNameToSave(processor.getSignature()));
     element.setAttribute("size", juce::String(processor.getSizeFlag().load()));
     return makeStateChunk(element);
 }
 
 // Restores a state written by writeMeterState and returns the window size flag
 // restored; nothing (and nothing changed) for data that is no state element of
-// this meter. The window size and the track name are taken first, then each
+// this meter. A track name longer than any state carries counts as missing (see
+// maximumTrackNameCharacters). The window size and the track name are taken
+// first, then each
 // parameter is given to setParameter (index, value) in the layout's restore
 // order, which sets it and tells the host; the caller then brings the open
 // editor to the new name and size.
@@ -65,7 +68,7 @@ std::optional<int> restoreMeterState(Processor& processor, const MeterStateLayou
                                      const void* data, int sizeInBytes, SetParameter&& setParameter)
 {
     const auto element = parseStateChunk(data, sizeInBytes);
-    if (element == nullptr || ! tagNameMatches(*element, layout.tag))
+    if (! element || ! tagNameMatches(*element, layout.tag))
         return std::nullopt;
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
@@ -82,8 +85,8 @@ std::optional<int> restoreMeterState(Processor& processor, const MeterStateLayou
     auto& sizeFlag = processor.getSizeFlag();
     const int size = intAttribute(*element, "size", sizeFlag.load()) != 0 ? 1 : 0;
     sizeFlag = size;
-    if (element->hasAttribute("signature"))
-        processor.setSignature(element->getStringAttribute("signature"));
+    if (const auto name = stringAttribute(*element, "signature"); name && name->length() <= maximumTrackNameCharacters)
+        processor.setSignature(*name);
 
     for (const int index : layout.restoreOrder)
     {

@@ -3,10 +3,9 @@
 #include "SafeNumbers.h"
 #include "StateTextGuard.h"
 
-#include <juce_audio_processors/juce_audio_processors.h>
-
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace vyrkit
 {
@@ -27,32 +26,61 @@ juce::MemoryBlock makeStateChunk(const juce::XmlElement& element)
     return block;
 }
 
-std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBytes)
+juce::String trackNameToSave(const juce::String& name)
+{
+    const auto carried = [](juce::juce_wchar c) {
+        const auto code = static_cast<juce::uint32>(c);
+        return code <= 0x10ffff && (code < 0xd800 || code > 0xdfff);
+    };
+    int characters = 0;
+    bool asItIs = true;
+    for (auto p = name.getCharPointer(); ! p.isEmpty();)
+    {
+        if (! carried(p.getAndAdvance()) || ++characters > maximumTrackNameCharacters)
+        {
+            asItIs = false;
+            break;
+        }
+    }
+    if (asItIs)
+        return name;
+
+    std::vector<juce::juce_wchar> kept;
+    for (auto p = name.getCharPointer(); ! p.isEmpty() && kept.size() < static_cast<size_t>(maximumTrackNameCharacters);)
+    {
+        const auto c = p.getAndAdvance();
+        if (carried(c))
+            kept.push_back(c);
+    }
+    kept.push_back(0);
+    return juce::String(juce::CharPointer_UTF32(kept.data()));
+}
+
+std::optional<StateElement> parseStateChunk(const void* data, int sizeInBytes)
 {
     if (data == nullptr || sizeInBytes <= 8)
-        return nullptr;
+        return std::nullopt;
     const auto* bytes = static_cast<const char*>(data);
     if (std::memcmp(bytes, "VC2!", 4) != 0)
-        return nullptr;
+        return std::nullopt;
 
+    // JUCE's own reader takes the length as an int and reads nothing for a
+    // length that is not positive.
     juce::uint32 declared = 0;
     std::memcpy(&declared, bytes + 4, 4);
     declared = juce::ByteOrder::swapIfBigEndian(declared);
     if (declared == 0 || declared > 0x7fffffffu)
-        return nullptr;
+        return std::nullopt;
 
-    // JUCE copies this many bytes and parses them up to the first zero byte.
+    // The text lies within the declared length and the data, and ends at its
+    // first zero byte; the bounds apply to that text.
     const size_t available = static_cast<size_t>(sizeInBytes) - 8;
-    const size_t length = std::min(available, static_cast<size_t>(declared));
-    if (length > maximumStateTextBytes || ! isSafeStateText(bytes + 8, length))
-        return nullptr;
-
-    return juce::AudioProcessor::getXmlFromBinary(data, sizeInBytes);
+    return readStateText(bytes + 8, std::min(available, static_cast<size_t>(declared)));
 }
 
-bool tagNameMatches(const juce::XmlElement& element, const char* tagName)
+bool tagNameMatches(const StateElement& element, const char* tagName)
 {
-    const auto name = element.getTagName().toStdString();
+    const auto& name = element.tag;
     const size_t n = std::strlen(tagName);
     if (name.size() != n)
         return false;
@@ -65,17 +93,23 @@ bool tagNameMatches(const juce::XmlElement& element, const char* tagName)
     return true;
 }
 
-double numberAttribute(const juce::XmlElement& element, const char* name, double fallback)
+std::optional<juce::String> stringAttribute(const StateElement& element, const char* name)
 {
-    if (! element.hasAttribute(name))
-        return fallback;
-    return parseLeadingNumber(element.getStringAttribute(name));
+    const auto* attribute = element.find(name);
+    if (attribute == nullptr)
+        return std::nullopt;
+    return juce::String::fromUTF8(attribute->value.data(), static_cast<int>(attribute->value.size()));
 }
 
-int intAttribute(const juce::XmlElement& element, const char* name, int fallback)
+double numberAttribute(const StateElement& element, const char* name, double fallback)
 {
-    if (! element.hasAttribute(name))
-        return fallback;
-    return parseLeadingInt(element.getStringAttribute(name));
+    const auto text = stringAttribute(element, name);
+    return text ? parseLeadingNumber(*text) : fallback;
+}
+
+int intAttribute(const StateElement& element, const char* name, int fallback)
+{
+    const auto text = stringAttribute(element, name);
+    return text ? parseLeadingInt(*text) : fallback;
 }
 } // namespace vyrkit

@@ -1,8 +1,10 @@
 #include "StateTextGuard.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 namespace vyrkit
 {
@@ -57,16 +59,43 @@ bool isWellFormedUtf8(const unsigned char* s, size_t n) noexcept
     return true;
 }
 
+// The UTF-8 form of a code point (one that a reference may name).
+void appendUtf8(std::string& out, std::uint32_t c)
+{
+    if (c < 0x80)
+        out += static_cast<char>(c);
+    else if (c < 0x800)
+    {
+        out += static_cast<char>(0xc0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3f));
+    }
+    else if (c < 0x10000)
+    {
+        out += static_cast<char>(0xe0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        out += static_cast<char>(0x80 | (c & 0x3f));
+    }
+    else
+    {
+        out += static_cast<char>(0xf0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        out += static_cast<char>(0x80 | (c & 0x3f));
+    }
+}
+
 // Walks the text the way juce::XmlDocument reads it, refusing at the first thing
-// the parser would not read correctly. Every step moves forward, and every search
-// (for the end of a comment, a CDATA section or a processing instruction) either
-// moves past what it found or refuses, so the walk is linear.
+// the parser would not read correctly, and keeps the document element's tag and
+// attributes. Every step moves forward, and every search (for the end of a
+// comment, a CDATA section or a processing instruction) either moves past what
+// it found or refuses, so the walk is linear; so is the reading, which appends
+// each character of a value once.
 class Walk
 {
 public:
-    Walk(const unsigned char* s, size_t n) noexcept : text(s), size(n) {}
+    Walk(const unsigned char* s, size_t n, StateElement& element) noexcept : text(s), size(n), read(element) {}
 
-    bool document() noexcept
+    bool document()
     {
         // Before the element: white space, comments and processing instructions,
         // which the parser skips. A document type it would parse (and expand its
@@ -158,8 +187,9 @@ private:
         return pos > start;
     }
 
-    // The name of an element or an attribute, which JUCE keeps in its
-    // process-wide string pool: a chunk may not flood the pool.
+    // The name of an element or an attribute. A state has at most eight; a
+    // text with far more is no state (and would flood the process-wide string
+    // pool in which JUCE's parser keeps every name).
     bool name() noexcept { return skipName() && ++names <= maximumStateNames; }
 
     // A reference after '&': a named one of the five the parser knows, or a
@@ -210,29 +240,17 @@ private:
         return true;
     }
 
-    // The characters JUCE's writer puts into an attribute value as they are;
-    // it writes every other one as a reference.
-    static bool writtenAsItIs(std::uint32_t c) noexcept
-    {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-            || (c < 128 && std::strchr(" .,;:-()_+=?!$#@[]/|*%~{}'\\", static_cast<int>(c)) != nullptr && c != 0);
-    }
-
-    static size_t utf8Bytes(std::uint32_t c) noexcept { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
-
     // A quoted attribute value: any characters up to the closing quote, '&'
-    // starting a reference. The parser builds the value by appending each run of
-    // plain characters and each reference, and every append copies the whole
-    // value so far: the cost is the number of appends times the value's length.
-    // The value is refused when that cost passes maximumStateValueCost, counted
-    // for this text and for the text JUCE's writer would make of the same value
-    // (one reference for every character it escapes), so that a state saved from
-    // an accepted one is accepted too.
-    bool quotedValue() noexcept
+    // starting a reference. With `value`, the characters are appended to it as
+    // the parser reads them: plain ones as they are, references resolved.
+    bool quotedValue(std::string* value)
     {
         const unsigned char quote = text[pos++];
-        size_t bytes = 0, appends = 0, escaped = 0;
-        bool inRun = false;
+        size_t runStart = pos; // the plain characters not yet appended
+        const auto appendRun = [&] {
+            if (value != nullptr)
+                value->append(reinterpret_cast<const char*>(text + runStart), pos - runStart);
+        };
         for (;;)
         {
             if (pos >= size)
@@ -240,40 +258,38 @@ private:
             const unsigned char c = text[pos];
             if (c == quote)
             {
+                appendRun();
                 ++pos;
-                const size_t savedAppends = 2 * escaped + 1;
-                const size_t pieces = appends > savedAppends ? appends : savedAppends;
-                return bytes == 0 || pieces <= maximumStateValueCost / bytes;
+                return true;
             }
             if (c == '&')
             {
+                appendRun();
                 std::uint32_t character = 0;
                 if (! reference(character))
                     return false;
-                bytes += utf8Bytes(character);
-                escaped += writtenAsItIs(character) ? 0 : 1;
-                ++appends;
-                inRun = false;
+                if (value != nullptr)
+                    appendUtf8(*value, character);
+                runStart = pos;
                 continue;
             }
             // The text is well-formed UTF-8: a lead byte and its continuation
-            // bytes make one character, which beyond ASCII the writer escapes.
-            const size_t length = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
-            escaped += length == 1 && writtenAsItIs(c) ? 0 : 1;
-            bytes += length;
-            pos += length;
-            appends += inRun ? 0 : 1;
-            inRun = true;
+            // bytes make one character.
+            pos += c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
         }
     }
 
     // An element from its '<': the name, attributes, then "/>" or '>' and the
-    // content up to the end tag.
-    bool element(int depth) noexcept
+    // content up to the end tag. The document element (depth 1) is kept in
+    // `read`.
+    bool element(int depth)
     {
         ++pos;
+        const size_t tagStart = pos;
         if (! name())
             return false;
+        if (depth == 1)
+            read.tag.assign(reinterpret_cast<const char*>(text + tagStart), pos - tagStart);
         for (;;)
         {
             skipWhiteSpace();
@@ -287,8 +303,10 @@ private:
                 ++pos;
                 return depth <= maximumStateNesting && content(depth);
             }
+            const size_t nameStart = pos;
             if (pos >= size || ! isNameCharacter(text[pos]) || ! name())
                 return false;
+            const size_t nameEnd = pos;
             skipWhiteSpace();
             if (! at('='))
                 return false;
@@ -296,7 +314,13 @@ private:
             skipWhiteSpace();
             if (! at('"') && ! at('\''))
                 return false;
-            if (! quotedValue())
+            std::string* value = nullptr;
+            if (depth == 1)
+            {
+                read.attributes.push_back({ std::string(reinterpret_cast<const char*>(text + nameStart), nameEnd - nameStart), {} });
+                value = &read.attributes.back().value;
+            }
+            if (! quotedValue(value))
                 return false;
         }
     }
@@ -305,7 +329,7 @@ private:
     // skips white space, comments and processing instructions before each item;
     // when a processing instruction is followed by anything but a tag it returns
     // to that instruction again and again, so that is refused.
-    bool content(int depth) noexcept
+    bool content(int depth)
     {
         bool afterInstruction = false;
         for (;;)
@@ -374,19 +398,40 @@ private:
 
     const unsigned char* text;
     size_t size;
+    StateElement& read;
     size_t pos = 0;
     int names = 0;
 };
 } // namespace
 
-bool isSafeStateText(const char* text, size_t length) noexcept
+const StateElement::Attribute* StateElement::find(const char* name) const noexcept
+{
+    for (const auto& attribute : attributes)
+        if (attribute.name == name)
+            return &attribute;
+    return nullptr;
+}
+
+std::optional<StateElement> readStateText(const char* text, size_t length)
 {
     if (text == nullptr)
-        return false;
-    const size_t n = ::strnlen(text, length);
+        return std::nullopt;
+    // Only the text before the first zero byte counts: zeros after it (padding
+    // inside the length a header declares) cost one look at the bound at most.
+    const size_t n = ::strnlen(text, std::min(length, maximumStateTextBytes + 1));
     if (n == 0 || n > maximumStateTextBytes)
-        return false;
+        return std::nullopt;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    return isWellFormedUtf8(bytes, n) && Walk(bytes, n).document();
+    if (! isWellFormedUtf8(bytes, n))
+        return std::nullopt;
+    StateElement element;
+    if (! Walk(bytes, n, element).document())
+        return std::nullopt;
+    return element;
+}
+
+bool isSafeStateText(const char* text, size_t length)
+{
+    return readStateText(text, length).has_value();
 }
 } // namespace vyrkit
