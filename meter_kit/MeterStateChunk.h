@@ -59,10 +59,9 @@ juce::MemoryBlock writeMeterState(Processor& processor, const MeterStateLayout<N
 // restored; nothing (and nothing changed) for data that is no state element of
 // this meter. A track name longer than any state carries counts as missing (see
 // maximumTrackNameCharacters). The window size and the track name are taken
-// first, then each
-// parameter is given to setParameter (index, value) in the layout's restore
-// order, which sets it and tells the host; the caller then brings the open
-// editor to the new name and size.
+// first, then each parameter is given to setParameter (index, value) in the
+// layout's restore order, which sets it and tells the host; the caller then
+// brings the open editor to the new name and size.
 template <typename Processor, std::size_t N, typename SetParameter>
 std::optional<int> restoreMeterState(Processor& processor, const MeterStateLayout<N>& layout,
                                      const void* data, int sizeInBytes, SetParameter&& setParameter)

@@ -11,7 +11,7 @@ namespace vyrkit
 // The binary form in which an instance's state element travels to the host:
 // "VC2!", the 32-bit little-endian byte count of the text, the element as UTF-8 on
 // one line without an XML declaration, and one zero byte. JUCE's
-// getXmlFromBinary reads it.
+// getXmlFromBinary reads it too; the plug-ins read it with parseStateChunk.
 juce::MemoryBlock makeStateChunk(const juce::XmlElement& element);
 
 // The longest track name a state carries, in characters of any script. The

@@ -12,14 +12,17 @@
 //
 // and defines its entry points with VYR_STATE_CHUNK_FUZZ_TARGET(Meter).
 //
-// For every input: restore it into a new instance; every parameter and setting is
-// finite; a save of that instance, restored into a fresh instance and saved again,
-// gives the same bytes; and the restored instance turns finite audio, in blocks of
+// For every input: where the kit's reader takes it, JUCE's parser reads the same
+// element from it (tag, attribute names and values, in order); restore it into a
+// new instance; every parameter and setting is finite; a save of that instance,
+// restored into a fresh instance and saved again, gives the same bytes; and the
+// restored instance turns finite audio, in blocks of
 // changing sizes and two channel layouts, into finite audio and finite needles
 // (once only for all inputs that leave the instance as new).
 
 #include "FuzzSupport.h"
 #include "RegistryStore.h"
+#include "StateChunk.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -126,12 +129,36 @@ void expectFiniteAudioAndNeedles(typename Meter::Processor& p)
     }
 }
 
+// The kit reads a state's element itself, in linear time; what it reads must be
+// what JUCE's parser, which is safe on every text the kit takes, reads.
+inline void expectReadAsJuceReads(const uint8_t* data, int size)
+{
+    const auto read = parseStateChunk(data, size);
+    if (! read)
+        return;
+    const auto xml = juce::AudioProcessor::getXmlFromBinary(data, size);
+    if (xml == nullptr)
+        fail("JUCE reads an element from every chunk the kit reads");
+    if (juce::String(read->tag) != xml->getTagName()
+        || read->attributes.size() != static_cast<size_t>(xml->getNumAttributes()))
+        fail("the kit reads the tag and the attributes JUCE reads", xml->toString());
+    for (int i = 0; i < xml->getNumAttributes(); ++i)
+    {
+        const auto& attribute = read->attributes[static_cast<size_t>(i)];
+        if (juce::String(attribute.name) != xml->getAttributeName(i)
+            || juce::String::fromUTF8(attribute.value.data(), static_cast<int>(attribute.value.size()))
+                   != xml->getAttributeValue(i))
+            fail("the kit reads every attribute as JUCE reads it", xml->getAttributeName(i));
+    }
+}
+
 template <typename Meter>
 void fuzzStateChunk(const uint8_t* data, size_t size)
 {
     using Processor = typename Meter::Processor;
     if (size > static_cast<size_t>(std::numeric_limits<int>::max()))
         return;
+    expectReadAsJuceReads(data, static_cast<int>(size));
 
     auto restored = std::make_unique<Processor>();
     restored->setStateInformation(data, static_cast<int>(size));
