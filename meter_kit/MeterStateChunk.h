@@ -33,8 +33,8 @@ struct MeterStateLayout
 };
 
 // The instance's state as the host saves it: each parameter's normalised value
-// as written by formatGeneral20, the track name (see trackNameToSave) and the
-// window size flag.
+// as written by formatGeneral20, the track name (cut, if need be, so that the
+// state is read back: see setAttributeReadBack) and the window size flag.
 // Processor is a meter's processor (getParameter, getSignature, getSizeFlag).
 template <typename Processor, std::size_t N>
 juce::MemoryBlock writeMeterState(Processor& processor, const MeterStateLayout<N>& layout)
@@ -44,30 +44,33 @@ juce::MemoryBlock writeMeterState(Processor& processor, const MeterStateLayout<N
     for (std::size_t i = 0; i < N; ++i)
     {
         if (i == layout.numBeforeSignature)
-            element.setAttribute("signature", trackNameToSave(processor.getSignature()));
+            element.setAttribute("signature", processor.getSignature());
         const auto& attribute = layout.attributes[i];
         element.setAttribute(attribute.name, formatGeneral20(static_cast<double>(processor.getParameter(attribute.index))));
     }
     JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     if (layout.numBeforeSignature >= N)
-        element.setAttribute("signature", trackNameToSave(processor.getSignature()));
+        element.setAttribute("signature", processor.getSignature());
     element.setAttribute("size", juce::String(processor.getSizeFlag().load()));
+    // A name too long for the reader is saved as its longest beginning it reads.
+    setAttributeReadBack(element, "signature", processor.getSignature());
     return makeStateChunk(element);
 }
 
 // Restores a state written by writeMeterState and returns the window size flag
 // restored; nothing (and nothing changed) for data that is no state element of
-// this meter. A track name longer than any state carries counts as missing (see
-// maximumTrackNameCharacters). The window size and the track name are taken
-// first, then each parameter is given to setParameter (index, value) in the
-// layout's restore order, which sets it and tells the host; the caller then
-// brings the open editor to the new name and size.
+// this meter. The window size and the track name are taken first, then each
+// parameter is given to setParameter (index, value) in the layout's restore
+// order, which sets it and tells the host; the caller then brings the open
+// editor to the new name and size.
 template <typename Processor, std::size_t N, typename SetParameter>
 std::optional<int> restoreMeterState(Processor& processor, const MeterStateLayout<N>& layout,
                                      const void* data, int sizeInBytes, SetParameter&& setParameter)
 {
-    const auto element = parseStateChunk(data, sizeInBytes);
-    if (! element || ! tagNameMatches(*element, layout.tag))
+    // A track name over the reader's bounds is left out as if the state had
+    // none: everything else restores.
+    const auto element = parseStateChunk(data, sizeInBytes, "signature");
+    if (element == nullptr || ! tagNameMatches(*element, layout.tag))
         return std::nullopt;
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE("-Wdeprecated-declarations")
@@ -84,8 +87,8 @@ std::optional<int> restoreMeterState(Processor& processor, const MeterStateLayou
     auto& sizeFlag = processor.getSizeFlag();
     const int size = intAttribute(*element, "size", sizeFlag.load()) != 0 ? 1 : 0;
     sizeFlag = size;
-    if (const auto name = stringAttribute(*element, "signature"); name && name->length() <= maximumTrackNameCharacters)
-        processor.setSignature(*name);
+    if (element->hasAttribute("signature"))
+        processor.setSignature(element->getStringAttribute("signature"));
 
     for (const int index : layout.restoreOrder)
     {

@@ -3,8 +3,11 @@
 #include "SafeNumbers.h"
 #include "StateTextGuard.h"
 
+#include <juce_audio_processors/juce_audio_processors.h>
+
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace vyrkit
@@ -26,61 +29,88 @@ juce::MemoryBlock makeStateChunk(const juce::XmlElement& element)
     return block;
 }
 
-juce::String trackNameToSave(const juce::String& name)
-{
-    const auto carried = [](juce::juce_wchar c) {
-        const auto code = static_cast<juce::uint32>(c);
-        return code <= 0x10ffff && (code < 0xd800 || code > 0xdfff);
-    };
-    int characters = 0;
-    bool asItIs = true;
-    for (auto p = name.getCharPointer(); ! p.isEmpty();)
-    {
-        if (! carried(p.getAndAdvance()) || ++characters > maximumTrackNameCharacters)
-        {
-            asItIs = false;
-            break;
-        }
-    }
-    if (asItIs)
-        return name;
-
-    std::vector<juce::juce_wchar> kept;
-    for (auto p = name.getCharPointer(); ! p.isEmpty() && kept.size() < static_cast<size_t>(maximumTrackNameCharacters);)
-    {
-        const auto c = p.getAndAdvance();
-        if (carried(c))
-            kept.push_back(c);
-    }
-    kept.push_back(0);
-    return juce::String(juce::CharPointer_UTF32(kept.data()));
-}
-
-std::optional<StateElement> parseStateChunk(const void* data, int sizeInBytes)
+std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBytes, const char* droppable)
 {
     if (data == nullptr || sizeInBytes <= 8)
-        return std::nullopt;
+        return nullptr;
     const auto* bytes = static_cast<const char*>(data);
     if (std::memcmp(bytes, "VC2!", 4) != 0)
-        return std::nullopt;
+        return nullptr;
 
-    // JUCE's own reader takes the length as an int and reads nothing for a
-    // length that is not positive.
     juce::uint32 declared = 0;
     std::memcpy(&declared, bytes + 4, 4);
     declared = juce::ByteOrder::swapIfBigEndian(declared);
     if (declared == 0 || declared > 0x7fffffffu)
-        return std::nullopt;
+        return nullptr;
 
-    // The text lies within the declared length and the data, and ends at its
-    // first zero byte; the bounds apply to that text.
+    // JUCE's reader takes this many bytes and parses them up to the first zero
+    // byte; the bounds apply to that text, whatever zeros follow it.
     const size_t available = static_cast<size_t>(sizeInBytes) - 8;
-    return readStateText(bytes + 8, std::min(available, static_cast<size_t>(declared)));
+    const char* text = bytes + 8;
+    const size_t length = ::strnlen(text, std::min({ available, static_cast<size_t>(declared), maximumStateTextBytes + 1 }));
+    const auto dropped = checkStateText(text, length, droppable);
+    if (! dropped)
+        return nullptr;
+    if (dropped->empty())
+        return juce::parseXML(juce::String::fromUTF8(text, static_cast<int>(length)));
+
+    std::string kept;
+    size_t from = 0;
+    for (const auto& span : *dropped)
+    {
+        kept.append(text + from, span.start - from);
+        from = span.end;
+    }
+    kept.append(text + from, length - from);
+    return juce::parseXML(juce::String::fromUTF8(kept.data(), static_cast<int>(kept.size())));
 }
 
-bool tagNameMatches(const StateElement& element, const char* tagName)
+namespace
 {
-    const auto& name = element.tag;
+bool isReadBack(const juce::XmlElement& element)
+{
+    const auto text = element.toString(juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    const auto utf8 = text.toRawUTF8();
+    return isSafeStateText(utf8, std::strlen(utf8));
+}
+} // namespace
+
+void setAttributeReadBack(juce::XmlElement& element, const char* name, const juce::String& value)
+{
+    element.setAttribute(name, value);
+    if (isReadBack(element))
+        return;
+
+    std::vector<juce::juce_wchar> carried;
+    for (auto p = value.getCharPointer(); ! p.isEmpty();)
+    {
+        const auto c = p.getAndAdvance();
+        const auto code = static_cast<juce::uint32>(c);
+        if (code <= 0x10ffff && (code < 0xd800 || code > 0xdfff))
+            carried.push_back(c);
+    }
+    const auto beginning = [&](size_t characters) {
+        std::vector<juce::juce_wchar> kept(carried.begin(), carried.begin() + static_cast<std::ptrdiff_t>(characters));
+        kept.push_back(0);
+        return juce::String(juce::CharPointer_UTF32(kept.data()));
+    };
+
+    // The reader's bounds grow with the value's length, so the longest beginning
+    // read back is found by halving: `low` characters are read back (none at
+    // worst: the rest of a state is small), `high` are not.
+    size_t low = 0, high = carried.size() + 1;
+    while (high - low > 1)
+    {
+        const size_t middle = low + (high - low) / 2;
+        element.setAttribute(name, beginning(middle));
+        (isReadBack(element) ? low : high) = middle;
+    }
+    element.setAttribute(name, beginning(low));
+}
+
+bool tagNameMatches(const juce::XmlElement& element, const char* tagName)
+{
+    const auto name = element.getTagName().toStdString();
     const size_t n = std::strlen(tagName);
     if (name.size() != n)
         return false;
@@ -93,23 +123,17 @@ bool tagNameMatches(const StateElement& element, const char* tagName)
     return true;
 }
 
-std::optional<juce::String> stringAttribute(const StateElement& element, const char* name)
+double numberAttribute(const juce::XmlElement& element, const char* name, double fallback)
 {
-    const auto* attribute = element.find(name);
-    if (attribute == nullptr)
-        return std::nullopt;
-    return juce::String::fromUTF8(attribute->value.data(), static_cast<int>(attribute->value.size()));
+    if (! element.hasAttribute(name))
+        return fallback;
+    return parseLeadingNumber(element.getStringAttribute(name));
 }
 
-double numberAttribute(const StateElement& element, const char* name, double fallback)
+int intAttribute(const juce::XmlElement& element, const char* name, int fallback)
 {
-    const auto text = stringAttribute(element, name);
-    return text ? parseLeadingNumber(*text) : fallback;
-}
-
-int intAttribute(const StateElement& element, const char* name, int fallback)
-{
-    const auto text = stringAttribute(element, name);
-    return text ? parseLeadingInt(*text) : fallback;
+    if (! element.hasAttribute(name))
+        return fallback;
+    return parseLeadingInt(element.getStringAttribute(name));
 }
 } // namespace vyrkit

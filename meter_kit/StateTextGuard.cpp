@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
-#include <string>
+#include <utility>
 
 namespace vyrkit
 {
@@ -59,41 +59,22 @@ bool isWellFormedUtf8(const unsigned char* s, size_t n) noexcept
     return true;
 }
 
-// The UTF-8 form of a code point (one that a reference may name).
-void appendUtf8(std::string& out, std::uint32_t c)
-{
-    if (c < 0x80)
-        out += static_cast<char>(c);
-    else if (c < 0x800)
-    {
-        out += static_cast<char>(0xc0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    }
-    else if (c < 0x10000)
-    {
-        out += static_cast<char>(0xe0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    }
-    else
-    {
-        out += static_cast<char>(0xf0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    }
-}
-
 // Walks the text the way juce::XmlDocument reads it, refusing at the first thing
-// the parser would not read correctly, and keeps the document element's tag and
-// attributes. Every step moves forward, and every search (for the end of a
-// comment, a CDATA section or a processing instruction) either moves past what
-// it found or refuses, so the walk is linear; so is the reading, which appends
-// each character of a value once.
+// the parser would not read correctly. Every step moves forward, and every search
+// (for the end of a comment, a CDATA section or a processing instruction) either
+// moves past what it found or refuses, so the walk is linear.
 class Walk
 {
 public:
-    Walk(const unsigned char* s, size_t n, StateElement& element) noexcept : text(s), size(n), read(element) {}
+    Walk(const unsigned char* s, size_t n, const char* droppableName) noexcept
+        : text(s), size(n), droppable(droppableName)
+    {
+    }
+
+    // The spans of the document element's droppable attributes, and whether one
+    // of them is over a value bound.
+    std::vector<StateTextSpan> droppableSpans;
+    bool droppableOverBound = false;
 
     bool document()
     {
@@ -187,9 +168,8 @@ private:
         return pos > start;
     }
 
-    // The name of an element or an attribute. A state has at most eight; a
-    // text with far more is no state (and would flood the process-wide string
-    // pool in which JUCE's parser keeps every name).
+    // The name of an element or an attribute, which JUCE keeps in its
+    // process-wide string pool: a chunk may not flood the pool.
     bool name() noexcept { return skipName() && ++names <= maximumStateNames; }
 
     // A reference after '&': a named one of the five the parser knows, or a
@@ -240,56 +220,114 @@ private:
         return true;
     }
 
+    // The characters JUCE's writer puts into an attribute value as they are;
+    // it writes every other one as a reference.
+    static bool writtenAsItIs(std::uint32_t c) noexcept
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+            || (c < 128 && std::strchr(" .,;:-()_+=?!$#@[]/|*%~{}'\\", static_cast<int>(c)) != nullptr && c != 0);
+    }
+
+    static size_t utf8Bytes(std::uint32_t c) noexcept { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+
+    // The bytes the writer writes for a character it escapes: a named reference
+    // for the markup characters, a decimal one for every other.
+    static size_t referenceBytes(std::uint32_t c) noexcept
+    {
+        switch (c)
+        {
+            case '&': return 5;
+            case '"': return 6;
+            case '<':
+            case '>': return 4;
+            default: break;
+        }
+        size_t digits = 1;
+        for (; c >= 10; c /= 10)
+            ++digits;
+        return digits + 3;
+    }
+
+    static size_t bytesAsWritten(std::uint32_t c) noexcept { return writtenAsItIs(c) ? 1 : referenceBytes(c); }
+
+    // Decodes the well-formed UTF-8 character at pos, and moves past it.
+    std::uint32_t nextCharacter() noexcept
+    {
+        const unsigned char c = text[pos];
+        const size_t length = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
+        std::uint32_t code = length == 1 ? c : c & (0x7fu >> length);
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (text[pos + k] & 0x3fu);
+        pos += length;
+        return code;
+    }
+
+    enum class Value
+    {
+        refused,
+        overBound,
+        read
+    };
+
     // A quoted attribute value: any characters up to the closing quote, '&'
-    // starting a reference. With `value`, the characters are appended to it as
-    // the parser reads them: plain ones as they are, references resolved.
-    bool quotedValue(std::string* value)
+    // starting a reference. The parser builds the value by appending each run of
+    // plain characters and each reference, and every append copies the whole
+    // value so far: the cost is the number of appends times the value's length.
+    // The value is over the bound when that cost passes maximumStateValueCost,
+    // counted for this text and for the text JUCE's writer would make of the same
+    // value (one reference for every character it escapes), or when that text
+    // passes maximumStateValueBytes, so that a state saved from an accepted one
+    // is accepted too.
+    Value quotedValue() noexcept
     {
         const unsigned char quote = text[pos++];
-        size_t runStart = pos; // the plain characters not yet appended
-        const auto appendRun = [&] {
-            if (value != nullptr)
-                value->append(reinterpret_cast<const char*>(text + runStart), pos - runStart);
-        };
+        size_t bytes = 0, appends = 0, escaped = 0, written = 0;
+        bool inRun = false;
         for (;;)
         {
             if (pos >= size)
-                return false;
+                return Value::refused;
             const unsigned char c = text[pos];
             if (c == quote)
             {
-                appendRun();
                 ++pos;
-                return true;
+                const size_t savedAppends = 2 * escaped + 1;
+                const size_t pieces = appends > savedAppends ? appends : savedAppends;
+                const bool withinBounds = (bytes == 0 || pieces <= maximumStateValueCost / bytes)
+                                       && written <= maximumStateValueBytes;
+                return withinBounds ? Value::read : Value::overBound;
             }
             if (c == '&')
             {
-                appendRun();
                 std::uint32_t character = 0;
                 if (! reference(character))
-                    return false;
-                if (value != nullptr)
-                    appendUtf8(*value, character);
-                runStart = pos;
+                    return Value::refused;
+                bytes += utf8Bytes(character);
+                escaped += writtenAsItIs(character) ? 0 : 1;
+                written += bytesAsWritten(character);
+                ++appends;
+                inRun = false;
                 continue;
             }
             // The text is well-formed UTF-8: a lead byte and its continuation
-            // bytes make one character.
-            pos += c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
+            // bytes make one character, which beyond ASCII the writer escapes.
+            const size_t start = pos;
+            const std::uint32_t character = nextCharacter();
+            escaped += writtenAsItIs(character) ? 0 : 1;
+            written += bytesAsWritten(character);
+            bytes += pos - start;
+            appends += inRun ? 0 : 1;
+            inRun = true;
         }
     }
 
     // An element from its '<': the name, attributes, then "/>" or '>' and the
-    // content up to the end tag. The document element (depth 1) is kept in
-    // `read`.
+    // content up to the end tag.
     bool element(int depth)
     {
         ++pos;
-        const size_t tagStart = pos;
         if (! name())
             return false;
-        if (depth == 1)
-            read.tag.assign(reinterpret_cast<const char*>(text + tagStart), pos - tagStart);
         for (;;)
         {
             skipWhiteSpace();
@@ -306,7 +344,8 @@ private:
             const size_t nameStart = pos;
             if (pos >= size || ! isNameCharacter(text[pos]) || ! name())
                 return false;
-            const size_t nameEnd = pos;
+            const bool isDroppable = depth == 1 && droppable != nullptr && pos - nameStart == std::strlen(droppable)
+                                  && std::memcmp(text + nameStart, droppable, pos - nameStart) == 0;
             skipWhiteSpace();
             if (! at('='))
                 return false;
@@ -314,14 +353,14 @@ private:
             skipWhiteSpace();
             if (! at('"') && ! at('\''))
                 return false;
-            std::string* value = nullptr;
-            if (depth == 1)
-            {
-                read.attributes.push_back({ std::string(reinterpret_cast<const char*>(text + nameStart), nameEnd - nameStart), {} });
-                value = &read.attributes.back().value;
-            }
-            if (! quotedValue(value))
+            const Value value = quotedValue();
+            if (value == Value::refused || (value == Value::overBound && ! isDroppable))
                 return false;
+            if (isDroppable)
+            {
+                droppableSpans.push_back({ nameStart, pos });
+                droppableOverBound = droppableOverBound || value == Value::overBound;
+            }
         }
     }
 
@@ -398,40 +437,35 @@ private:
 
     const unsigned char* text;
     size_t size;
-    StateElement& read;
+    const char* droppable;
     size_t pos = 0;
     int names = 0;
 };
 } // namespace
 
-const StateElement::Attribute* StateElement::find(const char* name) const noexcept
-{
-    for (const auto& attribute : attributes)
-        if (attribute.name == name)
-            return &attribute;
-    return nullptr;
-}
-
-std::optional<StateElement> readStateText(const char* text, size_t length)
+std::optional<std::vector<StateTextSpan>> checkStateText(const char* text, size_t length, const char* droppable)
 {
     if (text == nullptr)
         return std::nullopt;
     // Only the text before the first zero byte counts: zeros after it (padding
-    // inside the length a header declares) cost one look at the bound at most.
+    // inside the length a header declares) cost one look past the bound at most.
     const size_t n = ::strnlen(text, std::min(length, maximumStateTextBytes + 1));
     if (n == 0 || n > maximumStateTextBytes)
         return std::nullopt;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     if (! isWellFormedUtf8(bytes, n))
         return std::nullopt;
-    StateElement element;
-    if (! Walk(bytes, n, element).document())
+    Walk walk(bytes, n, droppable);
+    if (! walk.document())
         return std::nullopt;
-    return element;
+    if (! walk.droppableOverBound)
+        walk.droppableSpans.clear();
+    return std::move(walk.droppableSpans);
 }
 
-bool isSafeStateText(const char* text, size_t length)
+bool isSafeStateText(const char* text, size_t length) noexcept
 {
-    return readStateText(text, length).has_value();
+    // Without a droppable name no span is kept, so nothing is allocated.
+    return checkStateText(text, length, nullptr).has_value();
 }
 } // namespace vyrkit
