@@ -1,9 +1,10 @@
 // Cost of restoring a saved state, as the host does when it loads a session and
 // waits for every instance: a state with a long track name of each script, saved
-// by the kit's writer and read back by its reader; and hostile chunks, which the
-// reader refuses.
+// by the kit's writer and read back by JUCE's parser behind the guard; and
+// hostile chunks, which the guard refuses or lets through bounded.
 #include "FourParameterMeter.h"
 #include "MeterStateChunk.h"
+#include "StateTextGuard.h"
 
 #include <benchmark/benchmark.h>
 
@@ -87,12 +88,12 @@ juce::MemoryBlock chunkOf(const std::string& text)
     return block;
 }
 
-// Chunks built to make a reader crash, recurse, loop or take quadratic time, and
-// one a little too large.
+// Chunks built to make a reader crash, recurse, loop or take quadratic time, one
+// a little too large, and one as costly to parse as the guard lets through.
 const char* const hostileNames[] = {
     "stray quote, 100000 start tags", "100000 nested elements", "100000 attributes",
     "1 MiB of references in a value", "1 MiB of references in text", "document type with entities",
-    "text of 1 MiB and one byte",
+    "text of 1 MiB and one byte", "1 MiB of values at the cost bound",
 };
 
 std::string hostileText(int which)
@@ -112,7 +113,21 @@ std::string hostileText(int which)
         case 3: return "<" + tag + " signature=\"" + repeat("&#233;", 174000) + "\"/>";
         case 4: return "<" + tag + ">" + repeat("&#233;", 174000) + "</" + tag + ">";
         case 5: return "<!DOCTYPE x [<!ENTITY a \"" + repeat("a", 1000) + "\">]><" + tag + " signature=\"" + repeat("&a;", 1000) + "\"/>";
-        default: return "<" + tag + " signature=\"" + repeat("x", (1u << 20) - 32) + "\"/>";
+        case 6: return "<" + tag + " signature=\"" + repeat("x", (1u << 20) - 32) + "\"/>";
+        default:
+        {
+            // Attributes that each cost the parser as much as one may: k plain
+            // characters and k references in turn make 2k appends to a value of
+            // 5k bytes.
+            size_t k = 1;
+            while ((2 * (k + 1) + 1) * 5 * (k + 1) <= vyrkit::maximumStateValueCost)
+                ++k;
+            const std::string value = repeat("a&#127928;", k);
+            std::string s = "<" + tag;
+            for (int i = 0; s.size() + value.size() + 16 < vyrkit::maximumStateTextBytes; ++i)
+                s += " v" + std::to_string(i) + "=\"" + value + "\"";
+            return s + "/>";
+        }
     }
 }
 
@@ -135,5 +150,5 @@ void hostileChunk(benchmark::State& state)
     state.counters["chunk bytes"] = (double) chunk.getSize();
     state.counters["restored"] = restored ? 1 : 0;
 }
-BENCHMARK(hostileChunk)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
+BENCHMARK(hostileChunk)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 } // namespace
