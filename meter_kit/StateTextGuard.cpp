@@ -75,6 +75,8 @@ public:
     // of them is over a value bound.
     std::vector<StateTextSpan> droppableSpans;
     bool droppableOverBound = false;
+    // The cost of reading the values, all of them and the droppable ones.
+    size_t totalCost = 0, droppableCost = 0;
 
     bool document()
     {
@@ -278,7 +280,7 @@ private:
     // value (one reference for every character it escapes), or when that text
     // passes maximumStateValueBytes, so that a state saved from an accepted one
     // is accepted too.
-    Value quotedValue() noexcept
+    Value quotedValue(size_t& cost) noexcept
     {
         const unsigned char quote = text[pos++];
         size_t bytes = 0, appends = 0, escaped = 0, written = 0;
@@ -293,8 +295,9 @@ private:
                 ++pos;
                 const size_t savedAppends = 2 * escaped + 1;
                 const size_t pieces = appends > savedAppends ? appends : savedAppends;
-                const bool withinBounds = (bytes == 0 || pieces <= maximumStateValueCost / bytes)
-                                       && written <= maximumStateValueBytes;
+                // At most two million pieces of at most a megabyte: no overflow.
+                cost = pieces * bytes;
+                const bool withinBounds = cost <= maximumStateValueCost && written <= maximumStateValueBytes;
                 return withinBounds ? Value::read : Value::overBound;
             }
             if (c == '&')
@@ -353,11 +356,14 @@ private:
             skipWhiteSpace();
             if (! at('"') && ! at('\''))
                 return false;
-            const Value value = quotedValue();
+            size_t cost = 0;
+            const Value value = quotedValue(cost);
             if (value == Value::refused || (value == Value::overBound && ! isDroppable))
                 return false;
+            totalCost += cost;
             if (isDroppable)
             {
+                droppableCost += cost;
                 droppableSpans.push_back({ nameStart, pos });
                 droppableOverBound = droppableOverBound || value == Value::overBound;
             }
@@ -457,6 +463,11 @@ std::optional<std::vector<StateTextSpan>> checkStateText(const char* text, size_
         return std::nullopt;
     Walk walk(bytes, n, droppable);
     if (! walk.document())
+        return std::nullopt;
+    // What the parser reads: without the droppable values once one of them is
+    // over a bound.
+    const size_t cost = walk.droppableOverBound ? walk.totalCost - walk.droppableCost : walk.totalCost;
+    if (cost > maximumStateTextCost)
         return std::nullopt;
     if (! walk.droppableOverBound)
         walk.droppableSpans.clear();

@@ -40,6 +40,10 @@ constexpr int maximumStateNames = 1024;
 // tens of milliseconds. A state saved from an accepted one is accepted too, as
 // the bound is also checked for the text the writer would make.
 constexpr size_t maximumStateValueCost = size_t { 1 } << 32;
+// The work of reading all attribute values of a text together, counted the same
+// way: one value as costly as allowed and room for the small ones around it in
+// a state, so that a text full of costly values takes no longer than one.
+constexpr size_t maximumStateTextCost = maximumStateValueCost + (size_t { 1 } << 20);
 // The length of one attribute value as JUCE's writer writes it (every character
 // it escapes as a reference), so that a state saved with it still fits
 // maximumStateTextBytes, with room for the rest of the element.

@@ -125,6 +125,8 @@ const std::vector<GuardCase> refused = {
     { "too many names", withAttributes(vyrkit::maximumStateNames) },
     { "a text too large", "<a>" + repeat(" ", vyrkit::maximumStateTextBytes) + "</a>" },
     { "a value whose references cost too much", "<a v=\"" + repeat("&#233;", 40000) + "\"/>" },
+    { "two values that together cost too much",
+      "<a v=\"" + repeat("&#233;", 30000) + "\" w=\"" + repeat("&#233;", 30000) + "\"/>" },
     // Cheap to read as they stand, but saved again, each character beyond ASCII
     // or of markup becomes a reference, and that state would be refused.
     { "a value of raw characters the writer escapes", "<a v=\"" + repeat("\xc3\xa9", 40000) + "\"/>" },
@@ -233,6 +235,9 @@ TEST(StateChunk, LeavesOutADroppableAttributeOverTheBounds)
         // Inside a child element it is refused.
         EXPECT_EQ(parse(chunkOf("<a><b s=\"" + value + "\"/></a>"), "s"), nullptr);
     }
+    // Where other values too make the text cost too much, it is refused.
+    const std::string costlyButWithin = repeat("&#233;", 30000);
+    EXPECT_EQ(parse(chunkOf("<a w=\"" + costlyButWithin + "\" s=\"" + costlyButWithin + "\"/>"), "s"), nullptr);
     // Within the bounds it is read as it is.
     const auto read = parse(chunkOf("<a s=\"" + repeat("&#233;", 1000) + "\"/>"), "s");
     ASSERT_NE(read, nullptr);
