@@ -33,7 +33,8 @@ struct MeterStateLayout
 };
 
 // The instance's state as the host saves it: each parameter's normalised value
-// as written by formatGeneral20, the track name and the window size flag.
+// as written by formatGeneral20, the track name (cut, if need be, so that the
+// state is read back: see setAttributeReadBack) and the window size flag.
 // Processor is a meter's processor (getParameter, getSignature, getSizeFlag).
 template <typename Processor, std::size_t N>
 juce::MemoryBlock writeMeterState(Processor& processor, const MeterStateLayout<N>& layout)
@@ -51,6 +52,8 @@ juce::MemoryBlock writeMeterState(Processor& processor, const MeterStateLayout<N
     if (layout.numBeforeSignature >= N)
         element.setAttribute("signature", processor.getSignature());
     element.setAttribute("size", juce::String(processor.getSizeFlag().load()));
+    // A name too long for the reader is saved as its longest beginning it reads.
+    setAttributeReadBack(element, "signature", processor.getSignature());
     return makeStateChunk(element);
 }
 
@@ -64,7 +67,9 @@ template <typename Processor, std::size_t N, typename SetParameter>
 std::optional<int> restoreMeterState(Processor& processor, const MeterStateLayout<N>& layout,
                                      const void* data, int sizeInBytes, SetParameter&& setParameter)
 {
-    const auto element = parseStateChunk(data, sizeInBytes);
+    // A track name over the reader's bounds is left out as if the state had
+    // none: everything else restores.
+    const auto element = parseStateChunk(data, sizeInBytes, "signature");
     if (element == nullptr || ! tagNameMatches(*element, layout.tag))
         return std::nullopt;
 

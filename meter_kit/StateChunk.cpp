@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace vyrkit
 {
@@ -27,7 +29,7 @@ juce::MemoryBlock makeStateChunk(const juce::XmlElement& element)
     return block;
 }
 
-std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBytes)
+std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBytes, const char* droppable)
 {
     if (data == nullptr || sizeInBytes <= 8)
         return nullptr;
@@ -41,13 +43,69 @@ std::unique_ptr<juce::XmlElement> parseStateChunk(const void* data, int sizeInBy
     if (declared == 0 || declared > 0x7fffffffu)
         return nullptr;
 
-    // JUCE copies this many bytes and parses them up to the first zero byte.
+    // JUCE's reader takes this many bytes and parses them up to the first zero
+    // byte; the bounds apply to that text, whatever zeros follow it.
     const size_t available = static_cast<size_t>(sizeInBytes) - 8;
-    const size_t length = std::min(available, static_cast<size_t>(declared));
-    if (length > maximumStateTextBytes || ! isSafeStateText(bytes + 8, length))
+    const char* text = bytes + 8;
+    const size_t length = ::strnlen(text, std::min({ available, static_cast<size_t>(declared), maximumStateTextBytes + 1 }));
+    const auto dropped = checkStateText(text, length, droppable);
+    if (! dropped)
         return nullptr;
+    if (dropped->empty())
+        return juce::parseXML(juce::String::fromUTF8(text, static_cast<int>(length)));
 
-    return juce::AudioProcessor::getXmlFromBinary(data, sizeInBytes);
+    std::string kept;
+    size_t from = 0;
+    for (const auto& span : *dropped)
+    {
+        kept.append(text + from, span.start - from);
+        from = span.end;
+    }
+    kept.append(text + from, length - from);
+    return juce::parseXML(juce::String::fromUTF8(kept.data(), static_cast<int>(kept.size())));
+}
+
+namespace
+{
+bool isReadBack(const juce::XmlElement& element)
+{
+    const auto text = element.toString(juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    const auto utf8 = text.toRawUTF8();
+    return isSafeStateText(utf8, std::strlen(utf8));
+}
+} // namespace
+
+void setAttributeReadBack(juce::XmlElement& element, const char* name, const juce::String& value)
+{
+    element.setAttribute(name, value);
+    if (isReadBack(element))
+        return;
+
+    std::vector<juce::juce_wchar> carried;
+    for (auto p = value.getCharPointer(); ! p.isEmpty();)
+    {
+        const auto c = p.getAndAdvance();
+        const auto code = static_cast<juce::uint32>(c);
+        if (code <= 0x10ffff && (code < 0xd800 || code > 0xdfff))
+            carried.push_back(c);
+    }
+    const auto beginning = [&](size_t characters) {
+        std::vector<juce::juce_wchar> kept(carried.begin(), carried.begin() + static_cast<std::ptrdiff_t>(characters));
+        kept.push_back(0);
+        return juce::String(juce::CharPointer_UTF32(kept.data()));
+    };
+
+    // The reader's bounds grow with the value's length, so the longest beginning
+    // read back is found by halving: `low` characters are read back (none at
+    // worst: the rest of a state is small), `high` are not.
+    size_t low = 0, high = carried.size() + 1;
+    while (high - low > 1)
+    {
+        const size_t middle = low + (high - low) / 2;
+        element.setAttribute(name, beginning(middle));
+        (isReadBack(element) ? low : high) = middle;
+    }
+    element.setAttribute(name, beginning(low));
 }
 
 bool tagNameMatches(const juce::XmlElement& element, const char* tagName)

@@ -1,8 +1,10 @@
 #include "StateTextGuard.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 namespace vyrkit
 {
@@ -64,9 +66,19 @@ bool isWellFormedUtf8(const unsigned char* s, size_t n) noexcept
 class Walk
 {
 public:
-    Walk(const unsigned char* s, size_t n) noexcept : text(s), size(n) {}
+    Walk(const unsigned char* s, size_t n, const char* droppableName) noexcept
+        : text(s), size(n), droppable(droppableName)
+    {
+    }
 
-    bool document() noexcept
+    // The spans of the document element's droppable attributes, and whether one
+    // of them is over a value bound.
+    std::vector<StateTextSpan> droppableSpans;
+    bool droppableOverBound = false;
+    // The cost of reading the values, all of them and the droppable ones.
+    size_t totalCost = 0, droppableCost = 0;
+
+    bool document()
     {
         // Before the element: white space, comments and processing instructions,
         // which the parser skips. A document type it would parse (and expand its
@@ -220,48 +232,93 @@ private:
 
     static size_t utf8Bytes(std::uint32_t c) noexcept { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
 
+    // The bytes the writer writes for a character it escapes: a named reference
+    // for the markup characters, a decimal one for every other.
+    static size_t referenceBytes(std::uint32_t c) noexcept
+    {
+        switch (c)
+        {
+            case '&': return 5;
+            case '"': return 6;
+            case '<':
+            case '>': return 4;
+            default: break;
+        }
+        size_t digits = 1;
+        for (; c >= 10; c /= 10)
+            ++digits;
+        return digits + 3;
+    }
+
+    static size_t bytesAsWritten(std::uint32_t c) noexcept { return writtenAsItIs(c) ? 1 : referenceBytes(c); }
+
+    // Decodes the well-formed UTF-8 character at pos, and moves past it.
+    std::uint32_t nextCharacter() noexcept
+    {
+        const unsigned char c = text[pos];
+        const size_t length = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
+        std::uint32_t code = length == 1 ? c : c & (0x7fu >> length);
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (text[pos + k] & 0x3fu);
+        pos += length;
+        return code;
+    }
+
+    enum class Value
+    {
+        refused,
+        overBound,
+        read
+    };
+
     // A quoted attribute value: any characters up to the closing quote, '&'
     // starting a reference. The parser builds the value by appending each run of
     // plain characters and each reference, and every append copies the whole
     // value so far: the cost is the number of appends times the value's length.
-    // The value is refused when that cost passes maximumStateValueCost, counted
-    // for this text and for the text JUCE's writer would make of the same value
-    // (one reference for every character it escapes), so that a state saved from
-    // an accepted one is accepted too.
-    bool quotedValue() noexcept
+    // The value is over the bound when that cost passes maximumStateValueCost,
+    // counted for this text and for the text JUCE's writer would make of the same
+    // value (one reference for every character it escapes), or when that text
+    // passes maximumStateValueBytes, so that a state saved from an accepted one
+    // is accepted too.
+    Value quotedValue(size_t& cost) noexcept
     {
         const unsigned char quote = text[pos++];
-        size_t bytes = 0, appends = 0, escaped = 0;
+        size_t bytes = 0, appends = 0, escaped = 0, written = 0;
         bool inRun = false;
         for (;;)
         {
             if (pos >= size)
-                return false;
+                return Value::refused;
             const unsigned char c = text[pos];
             if (c == quote)
             {
                 ++pos;
                 const size_t savedAppends = 2 * escaped + 1;
                 const size_t pieces = appends > savedAppends ? appends : savedAppends;
-                return bytes == 0 || pieces <= maximumStateValueCost / bytes;
+                // At most two million pieces of at most a megabyte: no overflow.
+                cost = pieces * bytes;
+                const bool withinBounds = cost <= maximumStateValueCost && written <= maximumStateValueBytes;
+                return withinBounds ? Value::read : Value::overBound;
             }
             if (c == '&')
             {
                 std::uint32_t character = 0;
                 if (! reference(character))
-                    return false;
+                    return Value::refused;
                 bytes += utf8Bytes(character);
                 escaped += writtenAsItIs(character) ? 0 : 1;
+                written += bytesAsWritten(character);
                 ++appends;
                 inRun = false;
                 continue;
             }
             // The text is well-formed UTF-8: a lead byte and its continuation
             // bytes make one character, which beyond ASCII the writer escapes.
-            const size_t length = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
-            escaped += length == 1 && writtenAsItIs(c) ? 0 : 1;
-            bytes += length;
-            pos += length;
+            const size_t start = pos;
+            const std::uint32_t character = nextCharacter();
+            escaped += writtenAsItIs(character) ? 0 : 1;
+            written += bytesAsWritten(character);
+            bytes += pos - start;
             appends += inRun ? 0 : 1;
             inRun = true;
         }
@@ -269,7 +326,7 @@ private:
 
     // An element from its '<': the name, attributes, then "/>" or '>' and the
     // content up to the end tag.
-    bool element(int depth) noexcept
+    bool element(int depth)
     {
         ++pos;
         if (! name())
@@ -287,8 +344,11 @@ private:
                 ++pos;
                 return depth <= maximumStateNesting && content(depth);
             }
+            const size_t nameStart = pos;
             if (pos >= size || ! isNameCharacter(text[pos]) || ! name())
                 return false;
+            const bool isDroppable = depth == 1 && droppable != nullptr && pos - nameStart == std::strlen(droppable)
+                                  && std::memcmp(text + nameStart, droppable, pos - nameStart) == 0;
             skipWhiteSpace();
             if (! at('='))
                 return false;
@@ -296,8 +356,17 @@ private:
             skipWhiteSpace();
             if (! at('"') && ! at('\''))
                 return false;
-            if (! quotedValue())
+            size_t cost = 0;
+            const Value value = quotedValue(cost);
+            if (value == Value::refused || (value == Value::overBound && ! isDroppable))
                 return false;
+            totalCost += cost;
+            if (isDroppable)
+            {
+                droppableCost += cost;
+                droppableSpans.push_back({ nameStart, pos });
+                droppableOverBound = droppableOverBound || value == Value::overBound;
+            }
         }
     }
 
@@ -305,7 +374,7 @@ private:
     // skips white space, comments and processing instructions before each item;
     // when a processing instruction is followed by anything but a tag it returns
     // to that instruction again and again, so that is refused.
-    bool content(int depth) noexcept
+    bool content(int depth)
     {
         bool afterInstruction = false;
         for (;;)
@@ -374,19 +443,40 @@ private:
 
     const unsigned char* text;
     size_t size;
+    const char* droppable;
     size_t pos = 0;
     int names = 0;
 };
 } // namespace
 
-bool isSafeStateText(const char* text, size_t length) noexcept
+std::optional<std::vector<StateTextSpan>> checkStateText(const char* text, size_t length, const char* droppable)
 {
     if (text == nullptr)
-        return false;
-    const size_t n = ::strnlen(text, length);
+        return std::nullopt;
+    // Only the text before the first zero byte counts: zeros after it (padding
+    // inside the length a header declares) cost one look past the bound at most.
+    const size_t n = ::strnlen(text, std::min(length, maximumStateTextBytes + 1));
     if (n == 0 || n > maximumStateTextBytes)
-        return false;
+        return std::nullopt;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    return isWellFormedUtf8(bytes, n) && Walk(bytes, n).document();
+    if (! isWellFormedUtf8(bytes, n))
+        return std::nullopt;
+    Walk walk(bytes, n, droppable);
+    if (! walk.document())
+        return std::nullopt;
+    // What the parser reads: without the droppable values once one of them is
+    // over a bound.
+    const size_t cost = walk.droppableOverBound ? walk.totalCost - walk.droppableCost : walk.totalCost;
+    if (cost > maximumStateTextCost)
+        return std::nullopt;
+    if (! walk.droppableOverBound)
+        walk.droppableSpans.clear();
+    return std::move(walk.droppableSpans);
+}
+
+bool isSafeStateText(const char* text, size_t length) noexcept
+{
+    // Without a droppable name no span is kept, so nothing is allocated.
+    return checkStateText(text, length, nullptr).has_value();
 }
 } // namespace vyrkit

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <vector>
 
 namespace vyrkit
 {
@@ -32,13 +34,36 @@ constexpr int maximumStateNames = 1024;
 // characters and each reference to the value by a full copy of it, so the cost
 // is the number of appends times the value's length in bytes. Its writer makes a
 // reference of every character beyond ASCII and of the markup characters, so a
-// value full of them costs the square of its length. This bound keeps one value
-// to a few milliseconds: a plain track name of a million characters, or one of
-// 4096 accented ones, passes. A state saved from an accepted one is accepted
-// too, as the bound is also checked for the text the writer would make.
-constexpr size_t maximumStateValueCost = size_t { 1 } << 27;
+// value full of them costs the square of its length. This bound lets a track
+// name of more than 23,000 characters of any script through (20,000 four-byte
+// characters, each its own reference, cost 3.2e9) and keeps one value to a few
+// tens of milliseconds. A state saved from an accepted one is accepted too, as
+// the bound is also checked for the text the writer would make.
+constexpr size_t maximumStateValueCost = size_t { 1 } << 32;
+// The work of reading all attribute values of a text together, counted the same
+// way: one value as costly as allowed and room for the small ones around it in
+// a state, so that a text full of costly values takes no longer than one.
+constexpr size_t maximumStateTextCost = maximumStateValueCost + (size_t { 1 } << 20);
+// The length of one attribute value as JUCE's writer writes it (every character
+// it escapes as a reference), so that a state saved with it still fits
+// maximumStateTextBytes, with room for the rest of the element.
+constexpr size_t maximumStateValueBytes = maximumStateTextBytes - 4096;
 
-// Whether the parser reads this text (the bytes the parser sees: those before
-// the first zero byte, at most `length`) safely.
+// Whether the parser reads this text (the bytes before the first zero byte, at
+// most `length`) safely; the bounds apply to that text only.
 bool isSafeStateText(const char* text, size_t length) noexcept;
+
+// A part of a text, in bytes from its start.
+struct StateTextSpan
+{
+    size_t start, end;
+};
+
+// As isSafeStateText, except that the document element's attributes named
+// `droppable` may exceed the value bounds: such a text is safe without them.
+// Nothing when the text is refused; otherwise the spans of those attributes
+// (from the name to the closing quote) that must be cut out before the parser
+// reads it: every one of that name once any of them is over a bound, so that
+// none is read, else none.
+std::optional<std::vector<StateTextSpan>> checkStateText(const char* text, size_t length, const char* droppable);
 } // namespace vyrkit

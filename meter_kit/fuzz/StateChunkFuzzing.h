@@ -12,19 +12,25 @@
 //
 // and defines its entry points with VYR_STATE_CHUNK_FUZZ_TARGET(Meter).
 //
-// For every input: restore it into a new instance; every parameter and setting is
-// finite; a save of that instance, restored into a fresh instance and saved again,
-// gives the same bytes; and the restored instance turns finite audio, in blocks of
+// For every input: where the guard passes its text, JUCE's parser reads an
+// element from it, the one JUCE's reader of chunks reads; restore it into a new
+// instance; every parameter and setting is finite; a save of that instance,
+// restored into a fresh instance and saved again, gives the same bytes; and the
+// restored instance turns finite audio, in blocks of
 // changing sizes and two channel layouts, into finite audio and finite needles
 // (once only for all inputs that leave the instance as new).
 
 #include "FuzzSupport.h"
 #include "RegistryStore.h"
+#include "StateChunk.h"
+#include "StateTextGuard.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <memory>
@@ -126,12 +132,35 @@ void expectFiniteAudioAndNeedles(typename Meter::Processor& p)
     }
 }
 
+// Every text the guard passes JUCE's parser reads to an element, and the kit's
+// reader of chunks gives the element JUCE's own reader of chunks gives.
+inline void expectJuceReadsWhatTheGuardPasses(const uint8_t* data, int size)
+{
+    if (size <= 8 || std::memcmp(data, "VC2!", 4) != 0)
+        return;
+    juce::uint32 declared = 0;
+    std::memcpy(&declared, data + 4, 4);
+    declared = juce::ByteOrder::swapIfBigEndian(declared);
+    if (declared == 0 || declared > 0x7fffffffu)
+        return;
+    const auto length = std::min(static_cast<size_t>(size) - 8, static_cast<size_t>(declared));
+    if (! isSafeStateText(reinterpret_cast<const char*>(data) + 8, length))
+        return;
+    const auto read = parseStateChunk(data, size);
+    if (read == nullptr)
+        fail("JUCE's parser reads an element from every text the guard passes");
+    const auto juceRead = juce::AudioProcessor::getXmlFromBinary(data, size);
+    if (juceRead == nullptr || ! juceRead->isEquivalentTo(read.get(), false))
+        fail("the kit reads the element JUCE's reader of chunks reads", read->toString());
+}
+
 template <typename Meter>
 void fuzzStateChunk(const uint8_t* data, size_t size)
 {
     using Processor = typename Meter::Processor;
     if (size > static_cast<size_t>(std::numeric_limits<int>::max()))
         return;
+    expectJuceReadsWhatTheGuardPasses(data, static_cast<int>(size));
 
     auto restored = std::make_unique<Processor>();
     restored->setStateInformation(data, static_cast<int>(size));

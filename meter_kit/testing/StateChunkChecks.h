@@ -7,8 +7,10 @@
 // processor, its tag and its values, then checks what only it has.
 
 #include "ProcessorTesting.h"
+#include "StateChunk.h"
 #include "StateChunkTesting.h"
 #include "StateReproducers.h"
+#include "StateTextGuard.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -94,6 +96,164 @@ void checkRestoreTellsTheHostInOrder(Processor& p, const std::string& element,
     EXPECT_EQ(restoreHeard(p, chunkOf(element)), expected);
     EXPECT_EQ(p.getSignature(), defaultSignature);
     EXPECT_EQ(p.getSizeFlag().load(), 0);
+}
+
+// A track name as an attribute value: as the writer writes it (every character
+// beyond ASCII a reference), or as UTF-8 with only the markup characters as
+// references.
+inline std::string nameAsWritten(const juce::String& name)
+{
+    juce::XmlElement element("a");
+    element.setAttribute("v", name);
+    const auto text = element.toString(juce::XmlElement::TextFormat().singleLine().withoutHeader()).toStdString();
+    return text.substr(6, text.size() - 6 - 3); // inside <a v="..."/>
+}
+
+inline std::string nameAsUtf8(const juce::String& name)
+{
+    std::string text;
+    for (const char c : name.toStdString())
+    {
+        switch (c)
+        {
+            case '&': text += "&amp;"; break;
+            case '<': text += "&lt;"; break;
+            case '>': text += "&gt;"; break;
+            case '"': text += "&quot;"; break;
+            default: text += c; break;
+        }
+    }
+    return text;
+}
+
+// Restores chunk into a new instance (whose track name was "Kept"), which must
+// take it: its trim becomes 0.25, its window large, its track name `name`. Then
+// the instance's save, restored into another new instance, gives the same
+// values, and that one saves the same bytes again.
+template <typename Processor>
+void checkRestoredAndSavedBack(const juce::MemoryBlock& chunk, const juce::String& name)
+{
+    Processor a;
+    a.setSignature("Kept");
+    restoreState(a, chunk);
+    EXPECT_EQ(parameter(a, Processor::trimParameter), 0.25f);
+    EXPECT_EQ(a.getSizeFlag().load(), 1);
+    EXPECT_TRUE(a.getSignature() == name) << a.getSignature().length() << " characters";
+
+    juce::MemoryBlock saved;
+    a.getStateInformation(saved);
+    Processor b;
+    b.setSignature("Other");
+    restoreState(b, saved);
+    for (int i = 0; i < Processor::numParameters; ++i)
+        EXPECT_EQ(parameter(b, i), parameter(a, i)) << i;
+    EXPECT_TRUE(b.getSignature() == a.getSignature());
+    EXPECT_EQ(b.getSizeFlag().load(), a.getSizeFlag().load());
+    juce::MemoryBlock again;
+    b.getStateInformation(again);
+    EXPECT_TRUE(again == saved);
+}
+
+// The longest track name of piece repeated that a state carries: what an
+// instance holding a far longer one saves of it.
+template <typename Processor>
+juce::String longestTrackName(const char* piece)
+{
+    Processor a, b;
+    a.setSignature(repeatedName(piece, 1200000));
+    juce::MemoryBlock saved;
+    a.getStateInformation(saved);
+    restoreState(b, saved);
+    return b.getSignature();
+}
+
+// States at each of the reader's bounds are taken, and what an instance saves
+// of them it takes back: the longest track name in every script, written as
+// the writer writes it or as UTF-8 (which the writer saves larger); a text as
+// large as the reader takes that lacks attributes the writer adds; as many
+// names and elements as deep as allowed; zeros after the text within the
+// declared length. Where the only excess is the track name, it is left out
+// and everything else restored.
+template <typename Processor>
+void checkStatesAtTheReaderBoundsRoundTrip(const std::string& tag)
+{
+    const std::string values = "hold=\"0.5\" trim=\"0.25\" active=\"1\" latency=\"0.123456789\" size=\"1\"";
+    const auto element = [&](const std::string& name, const std::string& more = {}) {
+        return "<" + tag + " " + values + " signature=\"" + name + "\"" + more + "/>";
+    };
+    for (const auto& [script, piece] : trackNameScripts())
+    {
+        SCOPED_TRACE(script);
+        const auto name = longestTrackName<Processor>(piece);
+        EXPECT_GE(name.length(), 20000);
+        checkRestoredAndSavedBack<Processor>(chunkOf(element(nameAsWritten(name))), name);
+        checkRestoredAndSavedBack<Processor>(chunkOf(element(nameAsUtf8(name))), name);
+        const auto tooLong = repeatedName(piece, name.length() + 1);
+        checkRestoredAndSavedBack<Processor>(chunkOf(element(nameAsWritten(tooLong))), "Kept");
+    }
+    {
+        SCOPED_TRACE("a plain name filling the text");
+        const std::string start = "<" + tag + " " + values + " signature=\"";
+        const std::string filling(vyrkit::maximumStateTextBytes - start.size() - 3, 'x');
+        checkRestoredAndSavedBack<Processor>(chunkOf(start + filling + "\"/>"), "Kept");
+    }
+    {
+        SCOPED_TRACE("a text as large as allowed, lacking attributes");
+        const auto name = longestTrackName<Processor>("\xf0\x9f\x8e\xb8");
+        std::string text = "<" + tag + " trim=\"0.25\" size=\"1\" signature=\"" + nameAsUtf8(name) + "\"><!--";
+        text += std::string(vyrkit::maximumStateTextBytes - text.size() - 6 - tag.size(), ' ') + "--></" + tag + ">";
+        ASSERT_EQ(text.size(), vyrkit::maximumStateTextBytes);
+        checkRestoredAndSavedBack<Processor>(chunkOf(text), name);
+    }
+    {
+        SCOPED_TRACE("as many names and elements as deep as allowed");
+        const int children = vyrkit::maximumStateNesting - 1;
+        const int names = vyrkit::maximumStateNames - 1 - 6 - children;
+        std::string more;
+        for (int i = 0; i < names; ++i)
+            more += " n" + std::to_string(i) + "=\"\"";
+        auto text = element("Deep", more);
+        text.insert(text.size() - 2, ">" + deeplyNested(children) + "</" + tag);
+        text.erase(text.size() - 2, 1); // "/>" becomes ">"
+        checkRestoredAndSavedBack<Processor>(chunkOf(text), "Deep");
+    }
+    {
+        SCOPED_TRACE("zeros after the text");
+        checkRestoredAndSavedBack<Processor>(chunkOf(element("Padded") + std::string(2u << 20, '\0')), "Padded");
+    }
+}
+
+// Whatever track name an instance holds, the state it saves restores: a name
+// longer than a state carries is saved as its longest beginning that a state
+// carries, one with characters no text holds without them, and read back as
+// such.
+template <typename Processor>
+void checkWhateverAnInstanceHoldsIsRestored()
+{
+    const juce::juce_wchar odd[] = { 'a', 0xd800, 'b', 0x110000, 'c', 0 };
+    const auto longest = longestTrackName<Processor>("\xf0\x9f\x8e\xb8");
+    const struct
+    {
+        juce::String name, saved;
+    } cases[] = {
+        { repeatedName("\xf0\x9f\x8e\xb8", longest.length() + 1), longest },
+        { repeatedName("Lead Vocal Take ", 3000000), longestTrackName<Processor>("Lead Vocal Take ") },
+        { juce::String(juce::CharPointer_UTF32(odd)), "abc" },
+    };
+    for (const auto& [name, savedName] : cases)
+    {
+        Processor a, b;
+        a.setSignature(name);
+        setParameter(a, Processor::trimParameter, 0.25f);
+        juce::MemoryBlock saved;
+        a.getStateInformation(saved);
+        restoreState(b, saved);
+        EXPECT_EQ(parameter(b, Processor::trimParameter), 0.25f);
+        EXPECT_TRUE(b.getSignature() == savedName) << b.getSignature().length() << " characters";
+        juce::MemoryBlock again;
+        b.getStateInformation(again);
+        EXPECT_TRUE(again == saved);
+    }
 }
 
 // An active trim restored from an absurd number still gives finite audio.

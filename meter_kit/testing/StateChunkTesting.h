@@ -41,6 +41,25 @@ inline std::string expectedChunkBytes(const std::string& text)
     return expected;
 }
 
+// A text of the given number of characters, piece repeated.
+inline juce::String repeatedName(const char* utf8Piece, int characters)
+{
+    const auto piece = juce::String::fromUTF8(utf8Piece);
+    return juce::String::repeatedString(piece, characters / piece.length() + 1).substring(0, characters);
+}
+
+// One character of each kind the writer treats differently: plain ASCII kept as
+// it is, markup characters written as named references, and characters of two,
+// three and four UTF-8 bytes written as numeric references.
+inline const std::vector<std::pair<const char*, const char*>>& trackNameScripts()
+{
+    static const std::vector<std::pair<const char*, const char*>> scripts = {
+        { "plain", "Lead Vocal Take " }, { "markup", "&<>\"" }, { "e-acute", "\xc3\xa9" },
+        { "cjk", "\xe4\xb8\xbb" },      { "guitar", "\xf0\x9f\x8e\xb8" },
+    };
+    return scripts;
+}
+
 // depth start tags followed by as many end tags.
 inline std::string deeplyNested(int depth)
 {

@@ -1,6 +1,6 @@
 // The guard in front of JUCE's XML parser: what it lets through JUCE reads to an
-// element; what it refuses would crash, hang or cost the parser more than linear
-// time, or is no state these plug-ins could have written.
+// element; what it refuses would crash, hang or cost the parser too much time, or
+// is no state these plug-ins could have written.
 #include "StateChunk.h"
 #include "StateTextGuard.h"
 
@@ -57,12 +57,20 @@ const std::vector<GuardCase> accepted = {
     { "whatever follows the element", "<a/> never read <<<\"" },
     { "elements nested as deep as allowed", nested(vyrkit::maximumStateNesting) },
     { "as many names as allowed", withAttributes(vyrkit::maximumStateNames - 1) },
+    { "the same attribute twice", "<a b=\"1\" c=\"2\" b=\"3\"/>" },
     { "a plain value of half a million characters", "<a v=\"" + repeat("Lead Vocal Take ", 32768) + "\"/>" },
-    { "4096 accented characters by reference", "<a v=\"" + repeat("&#233;", 4096) + "\"/>" },
+    // JUCE's parser takes time in the square of their number for these.
+    { "20000 four-byte characters by reference", "<a v=\"" + repeat("&#127928;", 20000) + "\"/>" },
+    { "20000 markup characters by reference", "<a v=\"" + repeat("&amp;&lt;&gt;&quot;", 5000) + "\"/>" },
+    { "a long value with many characters the writer escapes",
+      "<a v=\"" + repeat("x", 100000) + repeat("\xc3\xa9", 1000) + "\"/>" },
+    { "a plain value as long as the writer may write one",
+      "<a v=\"" + repeat("x", vyrkit::maximumStateValueBytes) + "\"/>" },
+    { "a text as large as allowed", "<a>" + repeat(" ", vyrkit::maximumStateTextBytes - 7) + "</a>" },
 };
 
 // Texts that JUCE mishandles (crash, endless loop, recursion as deep as the text
-// is long, quadratic time) or that are no element JUCE would read.
+// is long) or that are no element JUCE would read.
 const std::vector<GuardCase> refused = {
     { "nothing", "" },
     { "white space only", " \r\n\t" },
@@ -115,12 +123,17 @@ const std::vector<GuardCase> refused = {
     // Limits.
     { "elements nested too deep", nested(vyrkit::maximumStateNesting + 1) },
     { "too many names", withAttributes(vyrkit::maximumStateNames) },
-    { "a value whose references cost too much", "<a v=\"" + repeat("&#233;", 8192) + "\"/>" },
-    // Cheap to read as it stands, but saved again each accented character
-    // becomes a reference, and that state would be refused.
-    { "a long value with many characters the writer escapes",
-      "<a v=\"" + repeat("x", 100000) + repeat("\xc3\xa9", 1000) + "\"/>" },
     { "a text too large", "<a>" + repeat(" ", vyrkit::maximumStateTextBytes) + "</a>" },
+    { "a value whose references cost too much", "<a v=\"" + repeat("&#233;", 40000) + "\"/>" },
+    { "two values that together cost too much",
+      "<a v=\"" + repeat("&#233;", 30000) + "\" w=\"" + repeat("&#233;", 30000) + "\"/>" },
+    // Cheap to read as they stand, but saved again, each character beyond ASCII
+    // or of markup becomes a reference, and that state would be refused.
+    { "a value of raw characters the writer escapes", "<a v=\"" + repeat("\xc3\xa9", 40000) + "\"/>" },
+    { "a plain value one byte longer than the writer may write",
+      "<a v=\"" + repeat("x", vyrkit::maximumStateValueBytes + 1) + "\"/>" },
+    { "a value the writer would write too long",
+      "<a v=\"" + repeat("x", vyrkit::maximumStateValueBytes - 2000) + repeat("<", 1000) + "\"/>" },
 };
 
 TEST(StateTextGuard, AcceptsWhatJuceReadsToAnElement)
@@ -158,21 +171,122 @@ juce::MemoryBlock chunkOf(const std::string& text, juce::uint32 declaredLength)
     return block;
 }
 
-TEST(StateChunk, ParsesWhatItWritesAndRefusesMoreThanItWouldCopy)
+juce::MemoryBlock chunkOf(const std::string& text)
+{
+    return chunkOf(text, (juce::uint32) text.size());
+}
+
+std::unique_ptr<juce::XmlElement> parse(const juce::MemoryBlock& block, const char* droppable = nullptr)
+{
+    return vyrkit::parseStateChunk(block.getData(), (int) block.getSize(), droppable);
+}
+
+TEST(StateChunk, ParsesWhatItWrites)
 {
     juce::XmlElement element("VYRTARVOsettings");
-    element.setAttribute("signature", juce::String::fromUTF8("\"<&> \xc3\xa9 \xf0\x9f\x8e\xb5\t\r\n"));
-    const auto block = vyrkit::makeStateChunk(element);
-    const auto read = vyrkit::parseStateChunk(block.getData(), (int) block.getSize());
+    element.setAttribute("signature", juce::String::fromUTF8("\"<&> \xc3\xa9 \xf0\x9f\x8e\xb5\t\r\n\x01"));
+    element.setAttribute("trim", "0.5");
+    const auto read = parse(vyrkit::makeStateChunk(element));
     ASSERT_NE(read, nullptr);
     EXPECT_TRUE(read->isEquivalentTo(&element, false));
+}
 
-    // JUCE copies the declared length (or what there is) before it parses: a short
-    // text followed by a megabyte of zeros is refused, however harmless.
-    const std::string padded = "<a/>" + std::string(vyrkit::maximumStateTextBytes, '\0');
-    const auto large = chunkOf(padded, (juce::uint32) padded.size());
-    EXPECT_EQ(vyrkit::parseStateChunk(large.getData(), (int) large.getSize()), nullptr);
-    const auto declaredShort = chunkOf(padded, 4);
-    EXPECT_NE(vyrkit::parseStateChunk(declaredShort.getData(), (int) declaredShort.getSize()), nullptr);
+TEST(StateChunk, TheBoundsApplyToTheTextBeforeItsFirstZeroByte)
+{
+    // Zeros after a short text within the declared length are no part of it,
+    // however many.
+    const std::string padded = "<a b=\"1\"/>" + std::string(2u << 20, '\0');
+    const auto read = parse(chunkOf(padded, (juce::uint32) padded.size()));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->getStringAttribute("b"), "1");
+
+    // A text as large as the bound is read, one byte more is not, whatever
+    // follows it.
+    const std::string element = "<a>" + std::string(vyrkit::maximumStateTextBytes - 7, ' ') + "</a>";
+    ASSERT_EQ(element.size(), vyrkit::maximumStateTextBytes);
+    for (const auto& tail : { std::string(), std::string(1, '\0'), std::string(100, '\0') })
+    {
+        EXPECT_NE(parse(chunkOf(element + tail, (juce::uint32) (element.size() + tail.size()))), nullptr);
+        EXPECT_EQ(parse(chunkOf(" " + element + tail, (juce::uint32) (element.size() + 1 + tail.size()))), nullptr);
+    }
+
+    // The text ends where the declared length or the data does.
+    EXPECT_NE(parse(chunkOf(padded, 10)), nullptr);
+    EXPECT_EQ(parse(chunkOf(padded, 9)), nullptr);
+}
+
+// Only the document element's droppable attributes may be over the value
+// bounds: the element is then read without every one of that name.
+TEST(StateChunk, LeavesOutADroppableAttributeOverTheBounds)
+{
+    const std::string costly = repeat("&#233;", 40000);
+    const std::string tooLong = repeat("x", vyrkit::maximumStateValueBytes + 1);
+    for (const auto& value : { costly, tooLong })
+    {
+        const auto over = chunkOf("<a t=\"1\" s=\"" + value + "\" u=\"2\" s=\"short\"/>");
+        for (const auto* droppable : { (const char*) nullptr, "t", "S" })
+            EXPECT_EQ(parse(over, droppable), nullptr);
+        const auto read = parse(over, "s");
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->getNumAttributes(), 2);
+        EXPECT_EQ(read->getStringAttribute("t"), "1");
+        EXPECT_EQ(read->getStringAttribute("u"), "2");
+
+        // Inside a child element it is refused.
+        EXPECT_EQ(parse(chunkOf("<a><b s=\"" + value + "\"/></a>"), "s"), nullptr);
+    }
+    // Where other values too make the text cost too much, it is refused.
+    const std::string costlyButWithin = repeat("&#233;", 30000);
+    EXPECT_EQ(parse(chunkOf("<a w=\"" + costlyButWithin + "\" s=\"" + costlyButWithin + "\"/>"), "s"), nullptr);
+    // Within the bounds it is read as it is.
+    const auto read = parse(chunkOf("<a s=\"" + repeat("&#233;", 1000) + "\"/>"), "s");
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->getStringAttribute("s").length(), 1000);
+}
+
+// The writer keeps a name that the reader takes as it is, and else saves the
+// longest beginning of it that the reader takes, without characters that no
+// state text can carry.
+TEST(StateChunk, TheWriterSavesTheLongestTrackNameTheReaderTakes)
+{
+    const auto chunkWith = [](const juce::String& name) {
+        juce::XmlElement element("VYRTARVOsettings");
+        element.setAttribute("trim", "0.5");
+        vyrkit::setAttributeReadBack(element, "signature", name);
+        element.setAttribute("size", "1");
+        return vyrkit::makeStateChunk(element);
+    };
+    const auto withoutCutting = [](const juce::String& name) {
+        juce::XmlElement element("VYRTARVOsettings");
+        element.setAttribute("trim", "0.5");
+        element.setAttribute("signature", name);
+        element.setAttribute("size", "1");
+        return vyrkit::makeStateChunk(element);
+    };
+    const juce::String ordinary = "Bass \"DI\" & <amp>";
+    EXPECT_TRUE(chunkWith(ordinary) == withoutCutting(ordinary));
+
+    const juce::juce_wchar odd[] = { 'a', 0xd800, 'b', 0xdfff, 0x110000, 0x1fffff, 'c', 0 };
+    const auto cleaned = parse(chunkWith(juce::String(juce::CharPointer_UTF32(odd))));
+    ASSERT_NE(cleaned, nullptr);
+    EXPECT_EQ(cleaned->getStringAttribute("signature"), "abc");
+
+    const char* const scripts[] = { "Lead Vocal Take ", "&<>\"", "\xc3\xa9", "\xe4\xb8\xbb", "\xf0\x9f\x8e\xb8" };
+    for (const auto* script : scripts)
+    {
+        SCOPED_TRACE(script);
+        const auto piece = juce::String::fromUTF8(script);
+        const auto name = juce::String::repeatedString(piece, 1200000 / piece.length());
+        const auto read = parse(chunkWith(name), "signature");
+        ASSERT_NE(read, nullptr);
+        const auto saved = read->getStringAttribute("signature");
+        EXPECT_TRUE(name.startsWith(saved));
+        EXPECT_GE(saved.length(), 20000);
+        // One character more and the reader would leave the name out.
+        const auto longer = parse(withoutCutting(name.substring(0, saved.length() + 1)), "signature");
+        ASSERT_NE(longer, nullptr);
+        EXPECT_FALSE(longer->hasAttribute("signature"));
+        EXPECT_EQ(longer->getStringAttribute("trim"), "0.5");
+    }
 }
 } // namespace

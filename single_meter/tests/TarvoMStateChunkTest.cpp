@@ -95,4 +95,14 @@ TEST(TarvoMState, MalformedOrForeignChunksLeaveTheStateAlone)
 {
     checkChunksOfNoStateChangeNothing<P>("VYRTARVOMsettings", P::trimParameter);
 }
+
+TEST(TarvoMState, StatesAtTheReaderBoundsRoundTrip)
+{
+    checkStatesAtTheReaderBoundsRoundTrip<P>("VYRTARVOMsettings");
+}
+
+TEST(TarvoMState, WhateverAnInstanceHoldsIsRestored)
+{
+    checkWhateverAnInstanceHoldsIsRestored<P>();
+}
 } // namespace

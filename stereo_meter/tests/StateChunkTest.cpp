@@ -71,6 +71,16 @@ TEST(TarvoState, MalformedChunksLeaveTheStateAlone)
     EXPECT_EQ(parameter(p, P::trimParameter), 1.0f);
 }
 
+TEST(TarvoState, StatesAtTheReaderBoundsRoundTrip)
+{
+    checkStatesAtTheReaderBoundsRoundTrip<P>("VYRTARVOsettings");
+}
+
+TEST(TarvoState, WhateverAnInstanceHoldsIsRestored)
+{
+    checkWhateverAnInstanceHoldsIsRestored<P>();
+}
+
 TEST(TarvoState, ShallowNestingInsideAStateIsStillRead)
 {
     // A state with a few harmless children (from a later version, say) still applies.

@@ -48,6 +48,16 @@ TEST_F(KelsoState, MalformedOrForeignChunksChangeNothing)
     checkChunksOfNoStateChangeNothing<VyrKelsoMAudioProcessor>("VYRKELSOMsettings", VyrKelsoMAudioProcessor::trimParameter);
 }
 
+TEST_F(KelsoState, StatesAtTheReaderBoundsRoundTrip)
+{
+    checkStatesAtTheReaderBoundsRoundTrip<VyrKelsoMAudioProcessor>("VYRKELSOMsettings");
+}
+
+TEST_F(KelsoState, WhateverAnInstanceHoldsIsRestored)
+{
+    checkWhateverAnInstanceHoldsIsRestored<VyrKelsoMAudioProcessor>();
+}
+
 struct AttributeCase
 {
     const char* name;
