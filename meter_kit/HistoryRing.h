@@ -30,8 +30,8 @@ struct HistoryPosition
     // read since the delay went on.
     bool sinceDelayOn = false;
 
-    // The rings are cleared (the meter rate has changed): the writing goes on
-    // from slot 0 with the delay as it is.
+    // The rings have been cleared (prepared again, or a new processing rate):
+    // the writing goes on from slot 0, and whether the delay is on stays known.
     void clear() noexcept { writeIndex = displayIndex = stepCounter = 0; }
 
     // The start of a block, with the display delay read once for it: true when
