@@ -15,14 +15,34 @@ namespace vyrkit
 constexpr int historyRingSize = DelayedOverReadout::ringSize;
 using HistoryRing = std::array<float, historyRingSize>;
 
-// The write position, and the slot the read-out shows.
+// The write position, the slot the read-out shows, and whether the rings hold
+// what the meter has read since the display delay went on.
 struct HistoryPosition
 {
     int writeIndex = 0;
     int displayIndex = 0;
     int stepCounter = 0; // processed steps since the last write
+    // The delay in ring steps that the display tick under way shows, read once
+    // by it; 0 shows the live values.
+    int shownDelay = 0;
+    // True from the first block with the display delay on until a block or a
+    // display tick finds it off: only then do the rings hold what the meter has
+    // read since the delay went on.
+    bool sinceDelayOn = false;
 
+    // The rings have been cleared (prepared again, or a new processing rate):
+    // the writing goes on from slot 0, and whether the delay is on stays known.
     void clear() noexcept { writeIndex = displayIndex = stepCounter = 0; }
+
+    // The start of a block, with the display delay read once for it: true when
+    // the delay has gone on since the rings were last written, so that they are
+    // to start afresh before the block writes them.
+    bool blockStartsHistory(bool delayOn) noexcept
+    {
+        const bool starts = delayOn && ! sinceDelayOn;
+        sinceDelayOn = delayOn;
+        return starts;
+    }
 
     // One processed step while the history is written: true when it moves the
     // write position on to the next slot, which is then to be written. ">=" so
@@ -47,6 +67,10 @@ struct ChannelHistory
     // The over LED's reads of the over ring.
     DelayedOverReadout overReadout;
 
+    // Every slot holds the given needle and hold and no over. When the delay goes
+    // on, the needle and hold as they stand at the start of that block: the
+    // oldest reading since the delay went on, which the delayed display shows
+    // until the delay's length of history has been written.
     void fill(float levelValue, float holdValue) noexcept
     {
         level.fill(levelValue);

@@ -25,11 +25,22 @@ inline int wrapIndex(int index) noexcept
 
 inline int slotBefore(int index) noexcept { return index == 0 ? historyRingSize - 1 : index - 1; }
 
-// The slot shown: the delay in ring steps behind the newest one.
+// The first read of a display tick, which reads the delay once for the whole
+// tick: every later read of the tick shows what this one chose, whatever the
+// host does to the delay meanwhile. The slot shown lies the delay in ring steps
+// behind the newest one. Until a block has started the history afresh after the
+// delay went on, the tick shows the live values: no block has changed them
+// since, so they are the reading of the moment the delay went on.
 inline void updateDisplayIndex(HistoryPosition& position, int latencyMs) noexcept
 {
-    position.displayIndex = wrapIndex(position.writeIndex - displayDelay(latencyMs));
+    if (latencyMs <= 0)
+        position.sinceDelayOn = false;
+    position.shownDelay = position.sinceDelayOn ? displayDelay(latencyMs) : 0;
+    position.displayIndex = wrapIndex(position.writeIndex - position.shownDelay);
 }
+
+// Whether the tick under way shows the history rather than the live values.
+inline bool showsHistory(const HistoryPosition& position) noexcept { return position.shownDelay > 0; }
 
 // A rising needle jumps to its newer value; a falling one moves from the older
 // value towards the newer by the elapsed fraction x of the block, and beyond it
@@ -70,21 +81,22 @@ inline float holdInInfinity(float shownHold, double& infinityHold) noexcept
 // The over count the LED shows: without a delay the live count; with one the
 // largest count among the slots the display has passed since the previous read,
 // the slots then marked as read when a mark is given.
-inline double readOverCount(ChannelHistory& history, const HistoryPosition& position, int latencyMs,
-                            double liveCount, const float* readMark = nullptr) noexcept
+inline double readOverCount(ChannelHistory& history, const HistoryPosition& position, double liveCount,
+                            const float* readMark = nullptr) noexcept
 {
-    history.overReadout.beginRead(position.displayIndex, displayDelay(latencyMs));
-    if (latencyMs <= 0)
+    history.overReadout.beginRead(position.displayIndex, position.shownDelay);
+    if (! showsHistory(position))
         return liveCount;
     const float largest = readMark != nullptr ? history.overReadout.largestCount(history.over.data(), *readMark)
                                               : history.overReadout.largestCount(history.over.data());
     return static_cast<double>(largest);
 }
 
-// The editor writes 0 once it has shown an over.
-inline void setOverCount(ChannelHistory& history, int latencyMs, double& liveCount, double count) noexcept
+// The editor writes 0 once it has shown an over: where the same tick read it.
+inline void setOverCount(ChannelHistory& history, const HistoryPosition& position, double& liveCount,
+                         double count) noexcept
 {
-    if (latencyMs <= 0)
+    if (! showsHistory(position))
         liveCount = count;
     else
         history.overReadout.setCount(history.over.data(), static_cast<float>(count));

@@ -4,17 +4,14 @@
 
 namespace vyrkit
 {
-// One display tick of the over LED of a one-needle meter, under the callback
-// lock: lit when the processor's over count (readOverCount) has reached limit,
-// which clears the count, otherwise latched or off as the latch says. A click on
-// the needle meter (its ledResetRequest, cleared here) puts out a latched LED; a
-// new over still lights it. Returns the LED state for the meter.
-template <typename Processor, typename Limit, typename NeedleMeter>
-float overLedTick(Processor& processor, Limit limit, NeedleMeter& meter, OverLedLatch& latch)
+// One display tick of the over LED of a one-needle meter, once the callback
+// lock is left: lit when the tick took an over from the processor (takeOver),
+// otherwise latched or off as the latch says. A click on the needle meter (its
+// ledResetRequest, cleared here) puts out a latched LED; a new over still lights
+// it. Returns the LED state for the meter.
+template <typename NeedleMeter>
+float overLedTick(bool overCounted, NeedleMeter& meter, OverLedLatch& latch)
 {
-    const bool overCounted = processor.readOverCount() >= limit;
-    if (overCounted)
-        processor.setOverCount(0.0);
     float led = latch.next(overCounted, meter.ledState == -1);
     if (meter.ledResetRequest)
     {

@@ -116,13 +116,20 @@ struct PeakProgrammeMeter
     // Meters the first one or two channels of the buffer (two when stereo),
     // trimming them while the trim is applied. magnitudesOf(const float (&)[2]
     // point, float (&magnitudes)[channels]) gives, for each processed point of
-    // the inputs, the magnitude each metered channel takes in.
+    // the inputs, the magnitude each metered channel takes in. writeHistory is
+    // the display delay, read once for the block: on above 0.
     template <typename Magnitudes>
     [[gnu::always_inline]] inline void meterBlock(juce::AudioBuffer<float>& buffer, bool stereo,
                                                   const PeakProgrammeSettings& s, bool writeHistory,
                                                   float trimTargetGain, bool trimApplied,
                                                   Magnitudes&& magnitudesOf) noexcept
     {
+        // A delay that has just gone on shows nothing from before: the rings
+        // start from the needles and holds as they stand now.
+        if (historyPosition.blockStartsHistory(writeHistory))
+            for (int c = 0; c < channels; ++c)
+                history[c].fill(static_cast<float>(needleLevel[c]), static_cast<float>(holdNeedle[c]));
+
         followSettings(s);
         const auto b = peak_programme::blockBallistics(s, ballistics, writeHistory);
 
@@ -156,32 +163,35 @@ struct PeakProgrammeMeter
 
     // --- Display read-out -------------------------------------------------------
 
+    // The first read of a display tick: the delay it shows, read once.
     void updateDisplayIndex(int latencyMs) noexcept { readout::updateDisplayIndex(historyPosition, latencyMs); }
 
-    float displayLevel(int c, float x, int latencyMs) noexcept
+    float displayLevel(int c, float x) noexcept
     {
-        shownLevel[c] = latencyMs <= 0 ? readout::follow(needleLevel[c], needleLevelAtBlockStart[c], x)
-                                       : readout::fromRing(history[c].level, historyPosition.displayIndex, x);
+        shownLevel[c] = readout::showsHistory(historyPosition)
+                            ? readout::fromRing(history[c].level, historyPosition.displayIndex, x)
+                            : readout::follow(needleLevel[c], needleLevelAtBlockStart[c], x);
         return shownLevel[c];
     }
 
-    float displayHold(int c, float x, int latencyMs, bool infinityMode) noexcept
+    float displayHold(int c, float x, bool infinityMode) noexcept
     {
-        shownHold[c] = latencyMs <= 0 ? readout::follow(holdNeedle[c], holdNeedleAtBlockStart[c], x)
-                                      : readout::fromRing(history[c].hold, historyPosition.displayIndex, x);
+        shownHold[c] = readout::showsHistory(historyPosition)
+                           ? readout::fromRing(history[c].hold, historyPosition.displayIndex, x)
+                           : readout::follow(holdNeedle[c], holdNeedleAtBlockStart[c], x);
         if (infinityMode)
             shownHold[c] = readout::holdInInfinity(shownHold[c], infinityHold[c]);
         return shownHold[c];
     }
 
-    double readOverCount(int c, int latencyMs, const float* readMark = nullptr) noexcept
+    double readOverCount(int c, const float* readMark = nullptr) noexcept
     {
-        return readout::readOverCount(history[c], historyPosition, latencyMs, overSamples[c], readMark);
+        return readout::readOverCount(history[c], historyPosition, overSamples[c], readMark);
     }
 
-    void setOverCount(int c, int latencyMs, double count) noexcept
+    void setOverCount(int c, double count) noexcept
     {
-        readout::setOverCount(history[c], latencyMs, overSamples[c], count);
+        readout::setOverCount(history[c], historyPosition, overSamples[c], count);
     }
 
     // The holds restart from the needles, in "Infinity" too.

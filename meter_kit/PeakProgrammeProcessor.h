@@ -50,6 +50,8 @@ public:
     }
 
     // --- Display read-out (with the callback lock held) ------------------------
+    // The first read of a display tick: it reads the display delay once, and the
+    // tick's other reads show what it chose.
     void updateDisplayIndex() noexcept { meter.updateDisplayIndex(this->latencyMs); }
 
     // The holds restart from the needles, in "Infinity" too.

@@ -2,6 +2,7 @@
 
 #include "EditorPollRole.h"
 #include "FrontPanelDispatch.h"
+#include "NeedleReading.h"
 #include "TwoPageEditor.h"
 
 namespace vyrkit
@@ -13,8 +14,9 @@ namespace vyrkit
 // its back-panel texts. Showing the front panel again rereads the store too.
 //
 // The meter's editor derives from this, registers with its processor, opens the
-// pages, then calls showStoredSettings; it feeds its meter in updateMeter and
-// writes its back-panel texts in fillBackPanelTexts. Processor is the meter's
+// pages, then calls showStoredSettings; it copies its needle out of the
+// processor's read-out in readMeter, feeds its meter in showMeter and writes its
+// back-panel texts in fillBackPanelTexts. Processor is the meter's
 // processor (reloadStoredDefaults, and the role's takePollRoleIfFree and
 // releasePollRole are its own); FrontPanel names the meter's CommandIds.
 // Message thread only.
@@ -53,9 +55,10 @@ public:
         // Host parameters that host threads changed since the last tick.
         settingsProcessor.applyPendingParameterChanges();
         const bool wasOwner = pollRole.isOwner();
-        // The lock is left before the settings store is reread, so the audio
-        // thread never waits for that either.
-        this->updateIfCallbackLockFree([this] { updateMeter(); });
+        // The lock is left before the meter is set and before the settings store
+        // is reread, so the audio thread never waits for either.
+        this->readIfCallbackLockFreeThenShow([this] { return readMeter(); },
+                                             [this](const NeedleReading& reading) { showMeter(reading); });
         if (pollRole.tick(wasOwner))
         {
             settingsProcessor.reloadStoredDefaults();
@@ -84,8 +87,11 @@ protected:
         fillBackPanelTexts();
     }
 
-    // Under the callback lock: feeds the meter from the processor's read-out.
-    virtual void updateMeter() = 0;
+    // Under the callback lock: copies what the tick shows out of the processor's
+    // read-out, and nothing more.
+    virtual NeedleReading readMeter() = 0;
+    // Once the lock is left: sets the meter from the copy and repaints it.
+    virtual void showMeter(const NeedleReading& reading) = 0;
     // Writes the back-panel texts from the processor's settings.
     virtual void fillBackPanelTexts() = 0;
 

@@ -36,6 +36,10 @@ public:
     FrontPanel& getFrontPanel() noexcept { return *frontPanel; }
     BackPanel& getBackPanel() noexcept { return *backPanel; }
 
+    // True on the message thread while a display tick holds the callback lock;
+    // the tests count the allocations made there.
+    static bool displayTickHoldsCallbackLock() noexcept { return tickHoldsLock; }
+
     // Applies a restored track name and window size (see applySizeMode).
     void setSizeMode(const juce::String& trackName, int size)
     {
@@ -113,17 +117,22 @@ protected:
         frontPanel->getPlusLook().smallWindow = size == 0;
     }
 
-    // Runs the display update only if the processor's callback lock is free: the
-    // audio thread is never waited for, and a busy lock skips one tick.
-    template <typename Update>
-    void updateIfCallbackLockFree(Update&& update)
+    // The display tick's work on the meters: only if the processor's callback
+    // lock is free, read() copies what the tick shows out of the processor's
+    // read-out; once the lock is left, show() sets the meters from that copy and
+    // repaints them. The audio thread is never waited for, a busy lock skips one
+    // tick, and no block waits while the window works (repainting allocates).
+    template <typename Read, typename Show>
+    void readIfCallbackLockFreeThenShow(Read&& read, Show&& show)
     {
         const auto& lock = processor.getCallbackLock();
-        if (lock.tryEnter())
-        {
-            update();
-            lock.exit();
-        }
+        if (! lock.tryEnter())
+            return;
+        tickHoldsLock = true;
+        const auto reading = read();
+        tickHoldsLock = false;
+        lock.exit();
+        show(reading);
     }
 
     // Controls without a look of their own get the older stock look; it outlives
@@ -135,5 +144,8 @@ protected:
     // A press anywhere in the window ends the editing of the track name and
     // latency elsewhere, also on controls that take no keyboard focus.
     EditingEndsOnPressElsewhere pressesElsewhere { *this };
+
+private:
+    inline static thread_local bool tickHoldsLock = false;
 };
 } // namespace vyrkit

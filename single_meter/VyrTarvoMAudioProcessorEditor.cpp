@@ -43,8 +43,9 @@ void VyrTarvoMAudioProcessorEditor::updateControl(int index, float value)
     vyrkit::updateFrontPanelControl(index, value, *frontPanel, tarvo);
 }
 
-// Under the callback lock: everything read from the processor's meter state.
-void VyrTarvoMAudioProcessorEditor::updateMeter()
+// Under the callback lock: everything read from the processor's meter state,
+// copied and nothing more.
+vyrkit::NeedleReading VyrTarvoMAudioProcessorEditor::readMeter()
 {
     auto& meter = *frontPanel->meter;
 
@@ -57,14 +58,23 @@ void VyrTarvoMAudioProcessorEditor::updateMeter()
         tarvo.resetPeakHold();
     }
 
-    const float level = tarvo.getDisplayLevel(fraction);
-    const float hold = tarvo.getDisplayHold(fraction);
+    vyrkit::NeedleReading reading;
+    reading.level = tarvo.getDisplayLevel(fraction);
+    reading.hold = tarvo.getDisplayHold(fraction);
+    reading.overCounted = vyrkit::takeOver(tarvo, VyrTarvoMAudioProcessor::getOverCount());
+    return reading;
+}
+
+// Once the lock is left: the meter and its repaint.
+void VyrTarvoMAudioProcessorEditor::showMeter(const vyrkit::NeedleReading& reading)
+{
+    auto& meter = *frontPanel->meter;
 
     // A click on the meter puts out a latched LED; a new over still lights it.
-    const float led = vyrkit::overLedTick(tarvo, VyrTarvoMAudioProcessor::getOverCount(), meter, overLed);
+    const float led = vyrkit::overLedTick(reading.overCounted, meter, overLed);
 
     meter.showHold = tarvo.getHoldMode() != 0.0f;
-    meter.setValues(level, led, hold);
+    meter.setValues(reading.level, led, reading.hold);
     meter.repaintNeedleAreas();
 }
 

@@ -45,7 +45,8 @@ public:
     bool ownsThePollRole() const noexcept { return pollRole.isOwner(); }
 
 private:
-    void updateMeter() override;
+    vyrkit::NeedleReading readMeter() override;
+    void showMeter(const vyrkit::NeedleReading& reading) override;
     void fillBackPanelTexts() override;
 
     VyrTarvoMAudioProcessor& tarvo;

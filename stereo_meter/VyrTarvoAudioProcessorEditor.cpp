@@ -175,14 +175,16 @@ void VyrTarvoAudioProcessorEditor::timerCallback()
     // Host parameters that host threads changed since the last tick.
     tarvo.applyPendingParameterChanges();
     // The audio thread is never waited for: a busy lock skips the meters for one
-    // tick. The lock is left before the back panel is refreshed, so the audio
-    // thread never waits for that either.
-    updateIfCallbackLockFree([this] { updateMeters(); });
+    // tick. The lock is left before the meters are set and before the back panel
+    // is refreshed, so the audio thread never waits for either.
+    readIfCallbackLockFreeThenShow([this] { return readMeters(); },
+                                   [this](const MeterReadings& readings) { showMeters(readings); });
     followOtherInstances();
 }
 
-// Under the callback lock: everything read from the processor's meter state.
-void VyrTarvoAudioProcessorEditor::updateMeters()
+// Under the callback lock: everything read from the processor's meter state,
+// copied and nothing more.
+VyrTarvoAudioProcessorEditor::MeterReadings VyrTarvoAudioProcessorEditor::readMeters()
 {
     auto& left = *frontPanel->leftMeter;
     auto& right = *frontPanel->rightMeter;
@@ -197,13 +199,27 @@ void VyrTarvoAudioProcessorEditor::updateMeters()
         tarvo.resetPeakHold();
     }
 
-    const float leftLevel = tarvo.getDisplayLevel(0, fraction);
-    const float rightLevel = tarvo.getDisplayLevel(1, fraction);
-    const float leftHold = tarvo.getDisplayHold(0, fraction);
-    const float rightHold = tarvo.getDisplayHold(1, fraction);
+    MeterReadings readings;
+    readings[0].level = tarvo.getDisplayLevel(0, fraction);
+    readings[1].level = tarvo.getDisplayLevel(1, fraction);
+    readings[0].hold = tarvo.getDisplayHold(0, fraction);
+    readings[1].hold = tarvo.getDisplayHold(1, fraction);
 
-    float leftLed = overLedState(0, left, leftOverLed);
-    float rightLed = overLedState(1, right, rightOverLed);
+    // An over lights its LED once: the count is cleared as it is taken.
+    const double overLimit = processWideSettings().overCount.load();
+    readings[0].overCounted = vyrkit::takeOver(tarvo, overLimit, 0);
+    readings[1].overCounted = vyrkit::takeOver(tarvo, overLimit, 1);
+    return readings;
+}
+
+// Once the lock is left: the LEDs, the meters and their repaint.
+void VyrTarvoAudioProcessorEditor::showMeters(const MeterReadings& readings)
+{
+    auto& left = *frontPanel->leftMeter;
+    auto& right = *frontPanel->rightMeter;
+
+    float leftLed = leftOverLed.next(readings[0].overCounted, left.ledState == -1);
+    float rightLed = rightOverLed.next(readings[1].overCounted, right.ledState == -1);
 
     // A click on either meter puts out a latched LED on both; a new over still lights.
     if (left.ledResetRequest || right.ledResetRequest)
@@ -218,21 +234,10 @@ void VyrTarvoAudioProcessorEditor::updateMeters()
     left.showHold = showHold;
     right.showHold = showHold;
 
-    left.setValues(leftLevel, leftLed, leftHold);
-    right.setValues(rightLevel, rightLed, rightHold);
+    left.setValues(readings[0].level, leftLed, readings[0].hold);
+    right.setValues(readings[1].level, rightLed, readings[1].hold);
     right.repaintNeedleAreas();
     left.repaintNeedleAreas();
-}
-
-// 1 (lit) when the channel has counted enough over samples (the count is
-// cleared), otherwise the latched or off look.
-float VyrTarvoAudioProcessorEditor::overLedState(int channel, const vyrkit::COldVuMeter2& meter,
-                                                 vyrkit::OverLedLatch& latch)
-{
-    const bool overCounted = tarvo.readOverCount(channel) >= processWideSettings().overCount.load();
-    if (overCounted)
-        tarvo.setOverCount(channel, 0.0);
-    return latch.next(overCounted, meter.ledState == -1);
 }
 
 // Settings changed by another instance (or this one) since the last refresh.

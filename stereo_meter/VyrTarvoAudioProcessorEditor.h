@@ -2,11 +2,14 @@
 
 #include "BackPanel.h"
 #include "FrontPanel.h"
+#include "NeedleReading.h"
 #include "OverLedLatch.h"
 #include "TwoPageEditor.h"
 #include "VyrTarvoAudioProcessor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
+
+#include <array>
 
 namespace vyrtarvo
 {
@@ -42,10 +45,13 @@ public:
     bool isRightOverLatched() const noexcept { return rightOverLed.isLatched(); }
 
 private:
+    // What a tick copies out of the read-out for channel 0 and channel 1.
+    using MeterReadings = std::array<vyrkit::NeedleReading, 2>;
+
     void changeMeasurementMode();
-    void updateMeters();
+    MeterReadings readMeters();
+    void showMeters(const MeterReadings& readings);
     void followOtherInstances();
-    float overLedState(int channel, const vyrkit::COldVuMeter2& meter, vyrkit::OverLedLatch& latch);
 
     VyrTarvoAudioProcessor& tarvo;
     vyrkit::OverLedLatch leftOverLed;

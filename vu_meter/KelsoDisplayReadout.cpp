@@ -1,6 +1,8 @@
 // The display read-out the editor's timer uses under the callback lock: the
 // needle and hold values of this moment, interpolated within the last block or
-// taken from the history ring when a display delay is set.
+// taken from the history ring when a display delay is set. updateDisplayIndex
+// reads the delay once for the tick under way; the other reads show what it
+// chose.
 #include "VyrKelsoMAudioProcessor.h"
 
 #include "NeedleReadout.h"
@@ -16,15 +18,15 @@ void VyrKelsoMAudioProcessor::updateDisplayIndex() noexcept
 
 float VyrKelsoMAudioProcessor::getDisplayLevel(float x) noexcept
 {
-    shownLevel = latencyMs > 0 ? fromRing(history.level, historyPosition.displayIndex, x)
-                               : follow(needleLevel, needleLevelAtBlockStart, x);
+    shownLevel = showsHistory(historyPosition) ? fromRing(history.level, historyPosition.displayIndex, x)
+                                               : follow(needleLevel, needleLevelAtBlockStart, x);
     return shownLevel;
 }
 
 float VyrKelsoMAudioProcessor::getDisplayHold(float x) noexcept
 {
-    shownHold = latencyMs > 0 ? fromRing(history.hold, historyPosition.displayIndex, x)
-                              : follow(holdNeedle, holdNeedleAtBlockStart, x);
+    shownHold = showsHistory(historyPosition) ? fromRing(history.hold, historyPosition.displayIndex, x)
+                                              : follow(holdNeedle, holdNeedleAtBlockStart, x);
     // In hold mode Infinity the shown hold never falls until it is reset.
     if (holdMode == 1.0f)
         shownHold = holdInInfinity(shownHold, infinityHold);
@@ -52,11 +54,11 @@ void VyrKelsoMAudioProcessor::restartHold()
 double VyrKelsoMAudioProcessor::readOverCount() noexcept
 {
     // The slots read are then marked as read, so that no over is shown twice.
-    return vyrkit::readout::readOverCount(history, historyPosition, latencyMs, overSamples, &overReadMark);
+    return vyrkit::readout::readOverCount(history, historyPosition, overSamples, &overReadMark);
 }
 
 void VyrKelsoMAudioProcessor::setOverCount(double count) noexcept
 {
-    vyrkit::readout::setOverCount(history, latencyMs, overSamples, count);
+    vyrkit::readout::setOverCount(history, historyPosition, overSamples, count);
 }
 } // namespace vyrkelsom

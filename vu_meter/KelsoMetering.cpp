@@ -126,7 +126,12 @@ void VyrKelsoMAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
     const double inverseReference = s.inverseReference;
     const double threshold = settings::overThreshold(s.overReferenceStep, inverseReference);
     const double overLimit = s.overCount;
+    // The display delay, read once for the block. One that has just gone on shows
+    // nothing from before: the rings start from the needle and hold as they
+    // stand now.
     const bool writeHistory = latencyMs > 0;
+    if (historyPosition.blockStartsHistory(writeHistory))
+        history.fill(needleLevel, holdNeedle);
     const double release = holdRelease;
     const float length = holdLength;
 

@@ -73,8 +73,9 @@ void VyrKelsoMAudioProcessorEditor::paintMeterFace()
     frontPanel->paintFaceRow(faceRow);
 }
 
-// Under the callback lock: everything read from the processor's meter state.
-void VyrKelsoMAudioProcessorEditor::updateMeter()
+// Under the callback lock: everything read from the processor's meter state,
+// copied and nothing more.
+vyrkit::NeedleReading VyrKelsoMAudioProcessorEditor::readMeter()
 {
     auto& meter = *frontPanel->meter;
 
@@ -87,14 +88,23 @@ void VyrKelsoMAudioProcessorEditor::updateMeter()
         kelso.resetPeakHold(fraction);
     }
 
-    const float level = kelso.getDisplayLevel(fraction);
-    const float hold = kelso.getDisplayHold(fraction);
+    vyrkit::NeedleReading reading;
+    reading.level = kelso.getDisplayLevel(fraction);
+    reading.hold = kelso.getDisplayHold(fraction);
+    reading.overCounted = vyrkit::takeOver(kelso, VyrKelsoMAudioProcessor::getOverCountLimit());
+    return reading;
+}
+
+// Once the lock is left: the meter and its repaint.
+void VyrKelsoMAudioProcessorEditor::showMeter(const vyrkit::NeedleReading& reading)
+{
+    auto& meter = *frontPanel->meter;
     const int holdMode = truncToInt(static_cast<double>(vyrkit::parameterValue(kelso, 0) * 2.0f) + 0.5);
 
     // A click puts out a latched LED; a lit one stays lit.
-    const float led = vyrkit::overLedTick(kelso, VyrKelsoMAudioProcessor::getOverCountLimit(), meter, overLed);
+    const float led = vyrkit::overLedTick(reading.overCounted, meter, overLed);
 
-    meter.setValues(level, hold, static_cast<float>(holdMode), led);
+    meter.setValues(reading.level, reading.hold, static_cast<float>(holdMode), led);
     meter.repaintNeedleAreas();
 }
 

@@ -45,7 +45,8 @@ public:
     int getFaceRow() const noexcept { return faceRow; }
 
 private:
-    void updateMeter() override;
+    vyrkit::NeedleReading readMeter() override;
+    void showMeter(const vyrkit::NeedleReading& reading) override;
     void fillBackPanelTexts() override;
     void paintMeterFace();
 

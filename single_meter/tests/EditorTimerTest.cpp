@@ -3,6 +3,7 @@
 // one editor of the process follows the settings the stereo meter saves.
 #include "EditorTestSupport.h"
 
+#include "DelayChangeChecks.h"
 #include "PeakMeterTickChecks.h"
 
 #include <algorithm>
@@ -190,6 +191,19 @@ TEST_P(DelayedOverLed, LightsWithTheDelayedNeedlesPeak)
 }
 
 INSTANTIATE_TEST_SUITE_P(NearTheMaximum, DelayedOverLed, ::testing::Values(500, 975, 990, 999));
+
+// The display delay switched on while the meter runs: nothing the meter read
+// before is shown, and one over lights the LED once.
+TEST_F(EditorFixture, ADelayThatGoesOnShowsNothingFromBefore)
+{
+    kittest::checkADelayThatGoesOnShowsNothingFromBefore(*processor, *editor, *front().meter);
+}
+
+TEST_F(EditorFixture, ADelayThatGoesOnWithinATickLightsTheLedOnce)
+{
+    kittest::checkADelayThatGoesOnWithinATickLightsTheLedOnce(*processor, *editor, *front().meter,
+                                                              VyrTarvoMAudioProcessor::getOverCount());
+}
 
 // The owner rereads on the 501st tick after its constructor; another open editor
 // never does, although its processor uses the reread value.

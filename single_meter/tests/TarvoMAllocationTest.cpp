@@ -1,8 +1,11 @@
-// processBlock and the display read-out must never allocate: operator new is
-// counted on the calling thread while they run.
+// processBlock and the display read-out must never allocate, nor the editor's
+// tick while it holds the callback lock: operator new is counted on the calling
+// thread while they run.
+#include "EditorTestSupport.h"
 #include "TarvoMTestSupport.h"
 
 #include "AllocationCounting.h"
+#include "TickLockChecks.h"
 
 #include <cmath>
 
@@ -58,4 +61,11 @@ TEST_P(TarvoMRealTime, ProcessBlockAndReadOutAllocateNothing)
 INSTANTIATE_TEST_SUITE_P(Configurations, TarvoMRealTime, ::testing::Values(
     Configuration { 2, 2, false, 0.0f }, Configuration { 2, 2, true, 0.2f }, Configuration { 1, 1, true, 0.0f },
     Configuration { 1, 2, false, 0.5f }));
+
+using TarvoMTickUnderTheLock = editortesting::EditorFixture;
+
+TEST_F(TarvoMTickUnderTheLock, AllocatesNothing)
+{
+    kittest::checkTheTickAllocatesNothingWhileItHoldsTheCallbackLock(*processor, *editor, *front().meter);
+}
 } // namespace

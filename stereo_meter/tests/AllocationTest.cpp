@@ -1,8 +1,10 @@
-// processBlock and the display read-out must never allocate: operator new is
-// counted on the calling thread while they run.
-#include "TarvoTestSupport.h"
+// processBlock and the display read-out must never allocate, nor the editor's
+// tick while it holds the callback lock: operator new is counted on the calling
+// thread while they run.
+#include "EditorTestSupport.h"
 
 #include "AllocationCounting.h"
+#include "TickLockChecks.h"
 
 #include <cmath>
 
@@ -37,5 +39,13 @@ TEST(TarvoRealTime, ProcessBlockAndReadOutAllocateNothing)
                   p.setOverCount(0, 0.0);
               }),
               0);
+}
+
+using TarvoTickUnderTheLock = EditorFixture;
+
+TEST_F(TarvoTickUnderTheLock, AllocatesNothing)
+{
+    kittest::checkTheTickAllocatesNothingWhileItHoldsTheCallbackLock(*processor, *editor, *front().leftMeter,
+                                                                    *front().rightMeter);
 }
 } // namespace

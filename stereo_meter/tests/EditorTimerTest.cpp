@@ -3,6 +3,7 @@
 // settings changed elsewhere.
 #include "EditorTestSupport.h"
 
+#include "DelayChangeChecks.h"
 #include "PeakMeterTickChecks.h"
 
 #include <algorithm>
@@ -155,6 +156,27 @@ TEST_P(DelayedOverLed, LightsWithTheDelayedNeedlesPeak)
 }
 
 INSTANTIATE_TEST_SUITE_P(NearTheMaximum, DelayedOverLed, ::testing::Values(500, 975, 990, 999));
+
+// The display delay switched on while the meters run, on either channel: nothing
+// the meter read before is shown, and one over lights the LED once.
+struct DelayGoingOn : EditorFixture, ::testing::WithParamInterface<int>
+{
+    int channel() const { return GetParam(); }
+    vyrkit::COldVuMeter2& meter() { return channel() == 0 ? *front().leftMeter : *front().rightMeter; }
+};
+
+TEST_P(DelayGoingOn, ShowsNothingFromBefore)
+{
+    kittest::checkADelayThatGoesOnShowsNothingFromBefore(*processor, *editor, meter());
+}
+
+TEST_P(DelayGoingOn, WithinATickLightsTheLedOnce)
+{
+    kittest::checkADelayThatGoesOnWithinATickLightsTheLedOnce(*processor, *editor, meter(),
+                                                              processWideSettings().overCount.load(), channel());
+}
+
+INSTANTIATE_TEST_SUITE_P(Channels, DelayGoingOn, ::testing::Values(0, 1));
 
 // The timer runs by itself on the message loop.
 TEST_F(EditorFixture, TheTimerTicksOnTheMessageLoop)

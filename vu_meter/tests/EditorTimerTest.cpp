@@ -3,6 +3,8 @@
 // callback lock held by the audio thread.
 #include "EditorTestSupport.h"
 
+#include "DelayChangeChecks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
@@ -190,6 +192,19 @@ TEST_P(DelayedOverLed, LightsWhereTheDelayedNeedleShowsTheOver)
 }
 
 INSTANTIATE_TEST_SUITE_P(NearTheMaximum, DelayedOverLed, ::testing::Values(500, 975, 990, 999));
+
+// The display delay switched on while the meter runs: nothing the meter read
+// before is shown, and one over lights the LED once.
+TEST_F(EditorTimer, ADelayThatGoesOnShowsNothingFromBefore)
+{
+    kittest::checkADelayThatGoesOnShowsNothingFromBefore(*processor, *editor, meter());
+}
+
+TEST_F(EditorTimer, ADelayThatGoesOnWithinATickLightsTheLedOnce)
+{
+    kittest::checkADelayThatGoesOnWithinATickLightsTheLedOnce(*processor, *editor, meter(),
+                                                              VyrKelsoMAudioProcessor::getOverCountLimit());
+}
 
 TEST_F(EditorTimer, TheHoldTickFollowsTheHoldMode)
 {

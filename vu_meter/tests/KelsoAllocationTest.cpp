@@ -1,8 +1,11 @@
-// processBlock and the display read-out must never allocate: operator new is
-// counted on the calling thread while they run.
+// processBlock and the display read-out must never allocate, nor the editor's
+// tick while it holds the callback lock: operator new is counted on the calling
+// thread while they run.
+#include "EditorTestSupport.h"
 #include "KelsoTestSupport.h"
 
 #include "AllocationCounting.h"
+#include "TickLockChecks.h"
 
 #include <cmath>
 
@@ -63,5 +66,12 @@ TEST_F(KelsoRealTime, ProcessBlockAndReadOutAllocateNothing)
                   }),
                   0);
     }
+}
+
+using KelsoTickUnderTheLock = editortest::EditorFixture;
+
+TEST_F(KelsoTickUnderTheLock, AllocatesNothing)
+{
+    kittest::checkTheTickAllocatesNothingWhileItHoldsTheCallbackLock(*processor, *editor, *front().meter);
 }
 } // namespace
