@@ -125,6 +125,9 @@ protected:
     template <typename Read, typename Show>
     void readIfCallbackLockFreeThenShow(Read&& read, Show&& show)
     {
+        // The flag is touched before the lock is taken: in a library loaded at run
+        // time, a thread's first touch of a thread_local allocates its storage.
+        tickHoldsLock = false;
         const auto& lock = processor.getCallbackLock();
         if (! lock.tryEnter())
             return;
