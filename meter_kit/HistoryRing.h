@@ -70,8 +70,9 @@ struct ChannelHistory
     // Every slot holds the given needle and hold and no over. When the delay goes
     // on, the needle and hold as they stand at the start of that block: the
     // oldest reading since the delay went on, which the delayed display shows
-    // until the delay's length of history has been written.
-    void fill(float levelValue, float holdValue) noexcept
+    // until the delay's length of history has been written. Rare, and kept out of
+    // line so that it leaves the block's sample loop as it was.
+    __attribute__((noinline)) void fill(float levelValue, float holdValue) noexcept
     {
         level.fill(levelValue);
         hold.fill(holdValue);
